@@ -1,0 +1,61 @@
+#include "line_container.h"
+
+#include <cfloat>
+#include <cmath>
+#include <ctime>
+
+namespace tarvik {
+
+std::int64_t calendar_now() {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+LineContainer::LineContainer() {
+    reset_ranges();
+}
+
+void LineContainer::reset_ranges() {
+    x_min = DBL_MAX;
+    x_max = -DBL_MAX;
+    y_min = DBL_MAX;
+    y_max = -DBL_MAX;
+}
+
+void LineContainer::add_point(double px, double py) {
+    add_point(px, py, calendar_now());
+}
+
+void LineContainer::add_point(double px, double py, std::int64_t stamp) {
+    x.push_back(px);
+    y.push_back(py);
+    time.push_back(stamp);
+    count = static_cast<std::int32_t>(x.size());
+    if (!std::isnan(px)) {
+        if (px > x_max)
+            x_max = px;
+        if (px < x_min)
+            x_min = px;
+    }
+    if (!std::isnan(py)) {
+        if (py > y_max)
+            y_max = py;
+        if (py < y_min)
+            y_min = py;
+    }
+}
+
+void LineContainer::clear() {
+    const auto old_count = static_cast<std::size_t>(count);
+    count = 0;
+    lines_taken = 0;
+    x.clear();
+    y.clear();
+    time.clear();
+    x.reserve(old_count);
+    y.reserve(old_count);
+    time.reserve(old_count);
+    reset_ranges();
+    resume = ResumePoint{};
+}
+
+}  // namespace tarvik

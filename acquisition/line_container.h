@@ -1,0 +1,49 @@
+// The points of one curve as taken from its data file: x, y, the calendar time each point
+// was taken in, running ranges that ignore NaN, and how many file lines have been taken.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "resume_point.h"
+
+namespace tarvik {
+
+class LineContainer {
+  public:
+    LineContainer();
+
+    // Appends a point stamped with the current calendar time.
+    void add_point(double px, double py);
+    // Appends a point with a time stamp the caller read from the clock (the reader reads the
+    // clock once for a run of lines instead of once per line).
+    void add_point(double px, double py, std::int64_t stamp);
+    // Empties the store but keeps room for as many points as it held.
+    void clear();
+    void note_line_taken() { ++lines_taken; }
+
+    std::pair<double, double> x_range() const { return {x_min, x_max}; }
+    std::pair<double, double> y_range() const { return {y_min, y_max}; }
+
+    std::int32_t count = 0;
+    std::vector<double> x;
+    std::vector<double> y;
+    std::vector<std::int64_t> time;
+    double x_min;
+    double x_max;
+    double y_min;
+    double y_max;
+    std::int32_t lines_taken = 0;
+
+    // Where the next new-lines-only read may continue without walking the file again.
+    ResumePoint resume;
+
+  private:
+    void reset_ranges();
+};
+
+// Seconds since 1970-01-01 00:00:00 UTC from the system clock.
+std::int64_t calendar_now();
+
+}  // namespace tarvik

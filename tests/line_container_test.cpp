@@ -1,0 +1,153 @@
+// The point store: ranges that ignore NaN, clear that keeps room, independent copies.
+#include "line_container.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using tarvik::LineContainer;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+const std::pair<double, double> kEmptyRange{DBL_MAX, -DBL_MAX};
+
+void expect_consistent(const LineContainer& c) {
+    EXPECT_EQ(static_cast<std::size_t>(c.count), c.x.size());
+    EXPECT_EQ(c.x.size(), c.y.size());
+    EXPECT_EQ(c.x.size(), c.time.size());
+}
+
+TEST(LineContainer, NewContainerIsEmptyWithEmptyRanges) {
+    const LineContainer c;
+    EXPECT_EQ(c.count, 0);
+    EXPECT_EQ(c.lines_taken, 0);
+    EXPECT_EQ(c.x_range(), kEmptyRange);
+    EXPECT_EQ(c.y_range(), kEmptyRange);
+    EXPECT_FALSE(c.resume.valid);
+    expect_consistent(c);
+}
+
+TEST(LineContainer, RangesFollowFiniteValuesOnly) {
+    LineContainer c;
+    c.add_point(kNaN, 5);
+    EXPECT_EQ(c.count, 1);
+    expect_consistent(c);
+    EXPECT_EQ(c.x_range(), kEmptyRange);
+    EXPECT_EQ(c.y_range(), std::make_pair(5.0, 5.0));
+
+    c.add_point(1, 1);
+    c.add_point(3, -2);
+    c.add_point(kNaN, kNaN);
+    c.add_point(2, 7);
+    c.add_point(-kNaN, 100);
+    EXPECT_EQ(c.count, 6);
+    expect_consistent(c);
+    EXPECT_EQ(c.x_range(), std::make_pair(1.0, 3.0));
+    EXPECT_EQ(c.y_range(), std::make_pair(-2.0, 100.0));
+    EXPECT_TRUE(std::isnan(c.x[3]) && std::isnan(c.y[3])) << "a gap point is stored";
+}
+
+TEST(LineContainer, SingleNegativePointSetsBothEnds) {
+    LineContainer c;
+    c.add_point(-5, -DBL_MAX);
+    EXPECT_EQ(c.x_range(), std::make_pair(-5.0, -5.0));
+    EXPECT_EQ(c.y_range(), std::make_pair(-DBL_MAX, -DBL_MAX));
+}
+
+TEST(LineContainer, InfinitiesEnterTheRanges) {
+    LineContainer c;
+    const double inf = std::numeric_limits<double>::infinity();
+    c.add_point(inf, 1);
+    c.add_point(0, -inf);
+    EXPECT_EQ(c.x_range(), std::make_pair(0.0, inf));
+    EXPECT_EQ(c.y_range(), std::make_pair(-inf, 1.0));
+}
+
+TEST(LineContainer, PointsKeepTheirTimeStamps) {
+    LineContainer c;
+    const std::int64_t before = tarvik::calendar_now();
+    c.add_point(1, 2);
+    c.add_point(3, 4, 12345);
+    const std::int64_t after = tarvik::calendar_now();
+    ASSERT_EQ(c.time.size(), 2u);
+    EXPECT_GE(c.time[0], before);
+    EXPECT_LE(c.time[0], after);
+    EXPECT_EQ(c.time[1], 12345);
+    // Seconds since 1970: after 2020-01-01.
+    EXPECT_GT(before, 1577836800);
+}
+
+TEST(LineContainer, ClearEmptiesKeepsRoomAndForgetsWhereToResume) {
+    LineContainer c;
+    for (int i = 0; i < 500; ++i) {
+        c.add_point(i, -i);
+        c.note_line_taken();
+    }
+    c.resume.valid = true;
+    c.resume.offset = 1234;
+    c.resume.data_lines = 500;
+
+    c.clear();
+    EXPECT_EQ(c.count, 0);
+    EXPECT_EQ(c.lines_taken, 0);
+    expect_consistent(c);
+    EXPECT_GE(c.x.capacity(), 500u);
+    EXPECT_GE(c.y.capacity(), 500u);
+    EXPECT_GE(c.time.capacity(), 500u);
+    EXPECT_EQ(c.x_range(), kEmptyRange);
+    EXPECT_EQ(c.y_range(), kEmptyRange);
+    EXPECT_FALSE(c.resume.valid);
+    EXPECT_EQ(c.resume.offset, 0);
+    EXPECT_EQ(c.resume.data_lines, 0);
+
+    // Ranges start afresh rather than remembering the old points.
+    c.add_point(1000, 2000);
+    EXPECT_EQ(c.x_range(), std::make_pair(1000.0, 1000.0));
+    EXPECT_EQ(c.y_range(), std::make_pair(2000.0, 2000.0));
+}
+
+TEST(LineContainer, CopiesAreIndependent) {
+    LineContainer source;
+    source.add_point(1, 2, 10);
+    source.note_line_taken();
+    source.resume.valid = true;
+    source.resume.offset = 4;
+
+    LineContainer copy = source;
+    copy.add_point(50, -50, 20);
+    copy.note_line_taken();
+    copy.resume.offset = 99;
+
+    EXPECT_EQ(source.count, 1);
+    expect_consistent(source);
+    EXPECT_EQ(source.lines_taken, 1);
+    EXPECT_EQ(source.x_range(), std::make_pair(1.0, 1.0));
+    EXPECT_EQ(source.resume.offset, 4);
+    EXPECT_EQ(copy.count, 2);
+    EXPECT_EQ(copy.x_range(), std::make_pair(1.0, 50.0));
+
+    LineContainer assigned;
+    assigned.add_point(7, 7);
+    assigned = source;
+    EXPECT_EQ(assigned.x, source.x);
+    EXPECT_EQ(assigned.time, source.time);
+    EXPECT_EQ(assigned.lines_taken, 1);
+    assigned.clear();
+    EXPECT_EQ(source.count, 1);
+    EXPECT_EQ(source.x.size(), 1u);
+
+    LineContainer& self = assigned;
+    assigned = self;  // self-assignment keeps the contents
+    EXPECT_EQ(assigned.count, 0);
+    source = static_cast<const LineContainer&>(source);
+    EXPECT_EQ(source.count, 1);
+    EXPECT_EQ(source.y, std::vector<double>{2});
+}
+
+}  // namespace
