@@ -1,0 +1,294 @@
+#include "data_file_reader.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "file_fingerprint.h"
+#include "line_walk.h"
+#include "mutex.h"
+#include "prompt.h"
+
+namespace tarvik {
+
+namespace {
+
+constexpr std::size_t kStreamChunk = 1 << 20;
+
+// An open file descriptor, closed at scope end.
+class FileHandle {
+  public:
+    explicit FileHandle(const std::string& path)
+        : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {}
+    ~FileHandle() { close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    int fd() const { return fd_; }
+    bool open() const { return fd_ >= 0; }
+    void close() {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+    }
+
+  private:
+    int fd_;
+};
+
+// Reads up to `length` bytes at `position`; returns how many it got (fewer when the file was
+// cut short meanwhile).
+std::int64_t read_at(int fd, char* out, std::int64_t position, std::int64_t length) {
+    std::int64_t got = 0;
+    while (got < length) {
+        const ssize_t n = ::pread(fd, out + got, static_cast<std::size_t>(length - got),
+                                  static_cast<off_t>(position + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    return got;
+}
+
+// A resume point is used only for a new-lines-only read of the same file in the same way of
+// reading whose bytes before the offset look as they did.
+bool resume_usable(const FileSpec& spec, const LineContainer& c, ReadWay way, const struct stat& st,
+                   int fd) {
+    const ResumePoint& r = c.resume;
+    return spec.add_only && r.valid && r.way == way &&
+           r.device == static_cast<std::uint64_t>(st.st_dev) &&
+           r.inode == static_cast<std::uint64_t>(st.st_ino) && r.offset <= st.st_size &&
+           r.data_lines <= c.lines_taken && file_fingerprint(fd, r.offset) == r.fingerprint;
+}
+
+ResumePoint make_resume(ReadWay way, const struct stat& st, std::int64_t offset,
+                        std::int64_t data_lines, std::uint64_t fingerprint) {
+    return ResumePoint{true,
+                       way,
+                       static_cast<std::uint64_t>(st.st_dev),
+                       static_cast<std::uint64_t>(st.st_ino),
+                       offset,
+                       data_lines,
+                       fingerprint};
+}
+
+// The bytes of one whole-file read. Large buffers ask for huge pages: a 100 MB file would
+// otherwise take tens of thousands of page faults just to be copied in.
+class ReadBuffer {
+  public:
+    explicit ReadBuffer(std::size_t size) : size_(size) {
+        if (size >= kHugePage) {
+            mapped_ = (size + kHugePage - 1) / kHugePage * kHugePage;
+            void* p = ::mmap(nullptr, mapped_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
+                             -1, 0);
+            if (p != MAP_FAILED) {
+                ::madvise(p, mapped_, MADV_HUGEPAGE);
+                data_ = static_cast<char*>(p);
+                return;
+            }
+            mapped_ = 0;
+        }
+        heap_ = std::make_unique_for_overwrite<char[]>(size);
+        data_ = heap_.get();
+    }
+    ~ReadBuffer() {
+        if (mapped_)
+            ::munmap(data_, mapped_);
+    }
+    ReadBuffer(const ReadBuffer&) = delete;
+    ReadBuffer& operator=(const ReadBuffer&) = delete;
+
+    char* data() { return data_; }
+    std::size_t size() const { return size_; }
+
+  private:
+    static constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    std::size_t size_;
+    std::size_t mapped_ = 0;
+    std::unique_ptr<char[]> heap_;
+    char* data_ = nullptr;
+};
+
+enum class WholeFileOutcome { Done, Declined };
+
+// Copies the file (or, resuming, its new bytes) in one piece under the lock, then takes the
+// lines without it. Declines files it cannot open and files over the size limit.
+WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c) {
+    Lock lock(producer_mutex());
+    FileHandle file(spec.file);
+    struct stat st {};
+    if (!file.open() || ::fstat(file.fd(), &st) != 0 || S_ISDIR(st.st_mode)) {
+        return WholeFileOutcome::Declined;
+    }
+    // Devices, pipes and sockets have no size and are read as empty.
+    if (!S_ISREG(st.st_mode) || st.st_size == 0)
+        return WholeFileOutcome::Done;
+    if (st.st_size > kLargestFileReadWhole)
+        return WholeFileOutcome::Declined;
+
+    const bool resuming = resume_usable(spec, c, ReadWay::WholeFile, st, file.fd());
+    const std::int64_t start = resuming ? c.resume.offset : 0;
+    const std::int64_t first_index = resuming ? c.resume.data_lines : 0;
+    ReadBuffer bytes(static_cast<std::size_t>(st.st_size - start));
+    const std::int64_t got = read_at(file.fd(), bytes.data(), start, st.st_size - start);
+    const char* const data = bytes.data();
+
+    // Resuming, the bytes before the offset are not in memory: fingerprint the next resume
+    // point from the file while the lock still keeps it as copied.
+    std::int64_t next_offset = 0;
+    std::uint64_t next_fingerprint = 0;
+    if (resuming) {
+        next_offset = start + line_walk_extent(data, static_cast<std::size_t>(got), true);
+        next_fingerprint = file_fingerprint(file.fd(), next_offset);
+    }
+    file.close();
+    lock.release();
+
+    const std::size_t skipped = start == 0 ? byte_order_mark_length(data, got) : 0;
+    LineTaker taker(spec, c, ReadWay::WholeFile, first_index);
+    taker.reserve_for(data, static_cast<std::size_t>(got), got);
+    const std::int64_t walked =
+        start + static_cast<std::int64_t>(skipped) +
+        walk_lines(data + skipped, static_cast<std::size_t>(got) - skipped, taker);
+    if (!resuming) {
+        next_offset = walked;
+        next_fingerprint =
+            file_fingerprint(std::string_view(data, static_cast<std::size_t>(got)), next_offset);
+    }
+    if (walked == next_offset) {
+        c.resume =
+            make_resume(ReadWay::WholeFile, st, next_offset, taker.data_lines(), next_fingerprint);
+    } else {
+        c.resume = ResumePoint{};
+    }
+    return WholeFileOutcome::Done;
+}
+
+// Reads lines one chunk at a time; a line that spans chunks is gathered in `carry`.
+class ChunkedLines {
+  public:
+    explicit ChunkedLines(LineTaker& taker) : taker_(taker), chunk_(kStreamChunk) {}
+
+    // Takes every complete line from fd's current position on. Returns the bytes up to the
+    // end of the last complete line.
+    std::int64_t run(int fd, bool at_file_start, std::int64_t expected_bytes) {
+        std::int64_t position = 0;
+        std::int64_t walked = 0;
+        bool first = true;
+        for (;;) {
+            const ssize_t n = ::read(fd, chunk_.data(), chunk_.size());
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            const char* p = chunk_.data();
+            const char* const end = p + n;
+            if (first) {
+                if (at_file_start)
+                    p += byte_order_mark_length(p, static_cast<std::int64_t>(n));
+                taker_.reserve_for(p, static_cast<std::size_t>(end - p), expected_bytes);
+                first = false;
+            }
+            while (p != end) {
+                const char* nl = static_cast<const char*>(
+                    std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+                if (!nl) {
+                    gather(p, end);
+                    break;
+                }
+                if (carrying_) {
+                    gather(p, nl);
+                    taker_.take(carry_.data(), carry_.data() + carry_.size());
+                    carry_.clear();
+                    carrying_ = false;
+                    carry_has_nul_ = false;
+                } else {
+                    taker_.take(p, nl);
+                }
+                p = nl + 1;
+                walked = position + (p - chunk_.data());
+            }
+            position += n;
+        }
+        return walked;
+    }
+
+  private:
+    // Text after a NUL byte is never scanned, so a line of binary junk costs no memory.
+    void gather(const char* b, const char* e) {
+        carrying_ = true;
+        if (carry_has_nul_)
+            return;
+        if (const void* nul = std::memchr(b, '\0', static_cast<std::size_t>(e - b))) {
+            e = static_cast<const char*>(nul) + 1;
+            carry_has_nul_ = true;
+        }
+        carry_.append(b, e);
+    }
+
+    LineTaker& taker_;
+    std::vector<char> chunk_;
+    std::string carry_;
+    bool carrying_ = false;
+    bool carry_has_nul_ = false;
+};
+
+enum class StreamOutcome { Done, Retry };
+
+// The way for files over the size limit, and the one that reports a file it cannot open. The
+// lock is held until the last line has been taken, but never while the message box waits.
+StreamOutcome read_line_stream(const FileSpec& spec, LineContainer& c) {
+    Lock lock(producer_mutex());
+    FileHandle file(spec.file);
+    struct stat st {};
+    if (!file.open() || ::fstat(file.fd(), &st) != 0 || S_ISDIR(st.st_mode)) {
+        file.close();
+        lock.release();
+        const prompt::Button answer =
+            prompt::show("IO error in opening file " + spec.file, prompt::kApplicationTitle,
+                         prompt::Icon::None, prompt::Buttons::AbortRetryIgnore);
+        if (answer == prompt::Button::Abort)
+            std::exit(3);
+        return answer == prompt::Button::Retry ? StreamOutcome::Retry : StreamOutcome::Done;
+    }
+    if (!S_ISREG(st.st_mode))
+        return StreamOutcome::Done;
+
+    const bool resuming = resume_usable(spec, c, ReadWay::LineStream, st, file.fd());
+    const std::int64_t start = resuming ? c.resume.offset : 0;
+    if (::lseek(file.fd(), static_cast<off_t>(start), SEEK_SET) != static_cast<off_t>(start)) {
+        return StreamOutcome::Done;
+    }
+    LineTaker taker(spec, c, ReadWay::LineStream, resuming ? c.resume.data_lines : 0);
+    ChunkedLines lines(taker);
+    const std::int64_t walked = start + lines.run(file.fd(), start == 0, st.st_size - start);
+    c.resume = make_resume(ReadWay::LineStream, st, walked, taker.data_lines(),
+                           file_fingerprint(file.fd(), walked));
+    return StreamOutcome::Done;
+}
+
+}  // namespace
+
+void read_data_file(const FileSpec& spec, LineContainer& container) {
+    for (;;) {
+        if (read_whole_file(spec, container) == WholeFileOutcome::Done)
+            return;
+        if (read_line_stream(spec, container) == StreamOutcome::Done)
+            return;
+        // Retry: start over, so a file that appeared meanwhile is read the normal way.
+    }
+}
+
+}  // namespace tarvik

@@ -1,0 +1,122 @@
+#include "file_fingerprint.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+namespace tarvik {
+
+namespace {
+
+constexpr std::int64_t kHeadBlock = 4096;
+constexpr std::int64_t kTailWindow = std::int64_t{1} << 20;
+constexpr std::int64_t kSampleBlock = 256;
+constexpr std::int64_t kFirstSample = 8192;
+constexpr std::size_t kPiece = 64 * 1024;
+
+// Hashes a stream of bytes eight at a time, whatever pieces they come in.
+class StreamHash {
+  public:
+    void add(std::string_view bytes) {
+        while (!bytes.empty()) {
+            if (pending_ == 0 && bytes.size() >= 8) {
+                std::uint64_t word;
+                std::memcpy(&word, bytes.data(), 8);
+                mix(word);
+                bytes.remove_prefix(8);
+                continue;
+            }
+            word_bytes_[pending_++] = bytes.front();
+            bytes.remove_prefix(1);
+            if (pending_ == 8)
+                flush();
+        }
+    }
+    void add_number(std::int64_t n) {
+        flush();
+        mix(static_cast<std::uint64_t>(n));
+    }
+    std::uint64_t value() {
+        flush();
+        return state_ ^ (state_ >> 29);
+    }
+
+  private:
+    void mix(std::uint64_t word) {
+        state_ = (state_ ^ word) * 0x9E3779B97F4A7C15ULL;
+        state_ ^= state_ >> 32;
+    }
+    void flush() {
+        if (pending_ == 0)
+            return;
+        std::uint64_t word = pending_;  // the count keeps "a" apart from "a\0"
+        std::memcpy(&word, word_bytes_, static_cast<std::size_t>(pending_));
+        mix(word ^ (static_cast<std::uint64_t>(pending_) << 59));
+        pending_ = 0;
+    }
+
+    std::uint64_t state_ = 0x243F6A8885A308D3ULL;
+    char word_bytes_[8] = {};
+    int pending_ = 0;
+};
+
+}  // namespace
+
+std::uint64_t file_fingerprint(std::int64_t offset, const ByteRangeReader& read) {
+    StreamHash hash;
+    hash.add_number(offset);
+    auto block = [&](std::int64_t position, std::int64_t length) {
+        length = std::min(length, offset - position);
+        if (length <= 0)
+            return;
+        hash.add_number(position);
+        std::int64_t got = 0;
+        read(position, length, [&](std::string_view piece) {
+            got += static_cast<std::int64_t>(piece.size());
+            hash.add(piece);
+        });
+        hash.add_number(got);
+    };
+    const std::int64_t tail = std::max<std::int64_t>(0, offset - kTailWindow);
+    block(0, std::min(kHeadBlock, tail));
+    for (std::int64_t p = kFirstSample; p < tail && p > 0; p *= 2)
+        block(p, kSampleBlock);
+    block(tail, kTailWindow);
+    return hash.value();
+}
+
+std::uint64_t file_fingerprint(int fd, std::int64_t offset) {
+    std::vector<char> scratch;
+    return file_fingerprint(offset, [&](std::int64_t position, std::int64_t length,
+                                        const std::function<void(std::string_view)>& piece) {
+        scratch.resize(std::min<std::size_t>(kPiece, static_cast<std::size_t>(length)));
+        while (length > 0) {
+            const std::size_t want =
+                std::min<std::size_t>(scratch.size(), static_cast<std::size_t>(length));
+            const ssize_t n = ::pread(fd, scratch.data(), want, static_cast<off_t>(position));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return;
+            piece(std::string_view(scratch.data(), static_cast<std::size_t>(n)));
+            position += n;
+            length -= n;
+        }
+    });
+}
+
+std::uint64_t file_fingerprint(std::string_view file_start, std::int64_t offset) {
+    return file_fingerprint(offset, [&](std::int64_t position, std::int64_t length,
+                                        const std::function<void(std::string_view)>& piece) {
+        const auto size = static_cast<std::int64_t>(file_start.size());
+        if (position >= size)
+            return;
+        piece(file_start.substr(static_cast<std::size_t>(position),
+                                static_cast<std::size_t>(std::min(length, size - position))));
+    });
+}
+
+}  // namespace tarvik
