@@ -8,3 +8,7 @@ namespace tarvik {
 
 #define TARVIK_CHECK(expr) \
     ((expr) ? static_cast<void>(0) : ::tarvik::check_failed(#expr, __FILE__, __LINE__))
+
+// The same, naming the source as the user sees it rather than by file path.
+#define TARVIK_CHECK_SOURCE(expr, source) \
+    ((expr) ? static_cast<void>(0) : ::tarvik::check_failed(#expr, source, __LINE__))
