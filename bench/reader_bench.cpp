@@ -108,4 +108,4 @@ BENCHMARK(BM_NewLinesOnlyAfterAppend)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosec
 
 }  // namespace
 
-BENCHMARK_MAIN();
+

@@ -257,8 +257,8 @@ void CTarvikDoc::SetTimerInterval(std::int32_t interval_ms) {
 void CTarvikDoc::BuildWindowTitle() {
     std::string title = local_time_text(std::time(nullptr)) + " ";
     for (int i = 0; i < curve_count(); ++i) {
-        title += " " + file_name(i) + " " + std::to_string(x_column(i)) + "-" +
-                 std::to_string(y_column(i));
+        title.append(" ").append(file_name(i)).append(" ");
+        title.append(std::to_string(x_column(i))).append("-").append(std::to_string(y_column(i)));
     }
     m_WindowTitle = std::move(title);
 }
