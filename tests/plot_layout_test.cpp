@@ -1,0 +1,145 @@
+// The geometry every draw shares: margins and plot area from the font and the label widths,
+// data to pixel, and tick positions along an axis.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "axis_scale.h"
+#include "plot_layout.h"
+
+namespace tarvik {
+namespace {
+
+TEST(PlotLayoutTest, MarginsFollowTheFontAndTheLabelWidths) {
+    struct Case {
+        PixelRect r;
+        int x_width, y_width;
+        TextMetrics metrics;
+        int line_height, half_x, y_width_out;
+        PixelRect plot;
+    };
+    const Case cases[] = {
+        // L = trunc(13 × 1.2) = 15; H = 2; W = 4.
+        {{0, 0, 800, 600}, 4, 4, {13, 0, 7}, 15, 2, 4, {43, 15, 786, 570}},
+        // Leading counts into the line: trunc(19 × 1.2) = 22. An odd x width rounds up.
+        {{0, 0, 800, 600}, 5, 6, {16, 3, 8}, 22, 3, 6, {70, 22, 776, 556}},
+        // Half an x label wider than the y labels sets the left margin too.
+        {{0, 0, 800, 600}, 11, 2, {10, 0, 6}, 12, 6, 6, {48, 12, 764, 576}},
+        // A rectangle away from the origin (a printed page) moves every edge with it.
+        {{100, 50, 1100, 850}, 4, 6, {13, 0, 7}, 15, 2, 6, {157, 65, 1086, 820}},
+    };
+    for (const Case& c : cases) {
+        const PlotLayout l = compute_layout(c.r, c.x_width, c.y_width, c.metrics);
+        EXPECT_EQ(l.line_height, c.line_height);
+        EXPECT_EQ(l.char_width, c.metrics.average_char_width);
+        EXPECT_EQ(l.half_x_width, c.half_x);
+        EXPECT_EQ(l.y_width, c.y_width_out);
+        EXPECT_EQ(l.plot_area, c.plot) << c.plot.left << " " << c.plot.right;
+    }
+}
+
+plot_limits limits(double x0, double x1, double y0, double y1) {
+    plot_limits r;
+    r.m_XMin = x0;
+    r.m_XMax = x1;
+    r.m_YMin = y0;
+    r.m_YMax = y1;
+    return r;
+}
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(PlotLayoutTest, DataMapsToPixelsWithOffsetsTruncatedTowardZero) {
+    const PixelRect p{10, 20, 110, 220};  // 100 wide, 200 high
+    const plot_limits r = limits(0.0, 10.0, 0.0, 100.0);
+    struct Case {
+        double x, y;
+        std::pair<int, int> pixel;
+    };
+    const Case cases[] = {
+        {0.0, 0.0, {10, 220}},                               // lower-left corner
+        {10.0, 100.0, {110, 20}},                            // upper-right corner
+        {5.0, 50.0, {60, 120}},     {2.56, 0.0, {35, 220}},  // 25.6 → 25
+        {-0.05, -0.3, {10, 220}},    // -0.5 and -0.6 truncate to 0, not down to -1
+        {-1.57, -0.75, {-5, 221}},   // -15.7 → -15; -1.5 → -1, below the bottom
+        {10.75, 100.75, {117, 19}},  // outside the range maps outside the area
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(map_point(c.x, c.y, r, p), c.pixel) << c.x << ", " << c.y;
+    }
+
+    // An inverted y range puts its minimum at the top.
+    EXPECT_EQ(map_point(2.0, 25.0, limits(0.0, 10.0, 100.0, 0.0), p), (std::pair{30, 70}));
+}
+
+TEST(PlotLayoutTest, MissingAndUnmappablePointsGetSafePixels) {
+    const PixelRect p{10, 20, 110, 220};
+    const plot_limits r = limits(0.0, 10.0, 0.0, 100.0);
+    const std::pair missing{kMissingPixel, kMissingPixel};
+    EXPECT_EQ(map_point(kNaN, 5.0, r, p), missing);
+    EXPECT_EQ(map_point(5.0, kNaN, r, p), missing);
+
+    // Far outside the range: held at ±1e9, never the marker.
+    EXPECT_EQ(map_point(1e300, -1e300, r, p), (std::pair{kPixelLimit, kPixelLimit}));
+    EXPECT_EQ(map_point(-kInf, kInf, r, p), (std::pair{-kPixelLimit, -kPixelLimit}));
+
+    // A zero-width range: its own value at the axis, anything else far off to its side.
+    const plot_limits flat = limits(5.0, 5.0, 3.0, 3.0);
+    EXPECT_EQ(map_point(5.0, 3.0, flat, p), (std::pair{10, 220}));
+    EXPECT_EQ(map_point(6.0, 4.0, flat, p), (std::pair{kPixelLimit, -kPixelLimit}));
+    EXPECT_EQ(map_point(4.0, 2.0, flat, p), (std::pair{-kPixelLimit, kPixelLimit}));
+}
+
+TEST(AxisScaleTest, TicksSpreadEvenlyFromTheMinimumToTheMaximum) {
+    const AxisScale x = make_axis_scale(0.0, 1.0, 10, 110, 5, 220, 5);
+    EXPECT_DOUBLE_EQ(x.step, 25.0);
+    ASSERT_EQ(x.tick_count(), 5);
+    const int x_pixels[] = {10, 35, 60, 85, 110};
+    const double x_values[] = {0.0, 0.25, 0.5, 0.75, 1.0};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(x.tick_pixel(i), x_pixels[i]);
+        EXPECT_DOUBLE_EQ(x.tick_value(i), x_values[i]);
+    }
+
+    // A y axis runs upwards from the bottom: the step is negative and truncates toward the
+    // start (-66.67 → -66).
+    const AxisScale y = make_axis_scale(-3.0, 3.0, 220, 20, 4, 10, 5);
+    const int y_pixels[] = {220, 154, 87, 20};
+    const double y_values[] = {-3.0, -1.0, 1.0, 3.0};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(y.tick_pixel(i), y_pixels[i]);
+        EXPECT_DOUBLE_EQ(y.tick_value(i), y_values[i]);
+    }
+}
+
+// (span / n) × n can fall just short of span in doubles (1 / 49 × 49 < 1); the ticks are
+// placed from the exact product, so the last one always meets the axis end.
+TEST(AxisScaleTest, EveryTickIsTheExactTruncatedFractionOfTheSpan) {
+    EXPECT_EQ(make_axis_scale(0, 1, 0, 115, 8, 0, 5).tick_pixel(7), 115);
+    EXPECT_EQ(make_axis_scale(0, 1, 0, 1, 50, 0, 5).tick_pixel(49), 1);
+    for (int span = 1; span <= 1200; ++span) {
+        for (int count = 2; count <= 60; ++count) {
+            const AxisScale s = make_axis_scale(0.0, 1.0, 7, 7 + span, count, 0, 5);
+            for (int i = 0; i < count; ++i) {
+                ASSERT_EQ(s.tick_pixel(i), 7 + span * i / (count - 1))
+                    << "span " << span << " count " << count << " tick " << i;
+            }
+        }
+    }
+}
+
+TEST(AxisScaleTest, CountsBelowTwoGiveOneTickAtTheMinimumOrNone) {
+    const AxisScale one = make_axis_scale(2.0, 8.0, 10, 110, 1, 0, 5);
+    EXPECT_EQ(one.tick_count(), 1);
+    EXPECT_EQ(one.tick_pixel(0), 10);
+    EXPECT_EQ(one.tick_value(0), 2.0);
+    EXPECT_EQ(one.step, 0.0);
+    EXPECT_EQ(make_axis_scale(2.0, 8.0, 10, 110, 0, 0, 5).tick_count(), 0);
+    EXPECT_EQ(make_axis_scale(2.0, 8.0, 10, 110, -3, 0, 5).tick_count(), 0);
+}
+
+}  // namespace
+}  // namespace tarvik

@@ -1,0 +1,28 @@
+// The ticks of one axis: where each of `count` evenly spread positions lies in pixels and which
+// data value it names. Tick marks, grid lines and labels all take their places from one scale,
+// so a label always stands at its tick and the end labels name the range ends.
+#pragma once
+
+namespace tarvik {
+
+struct AxisScale {
+    double minimum = 0.0;  // value at the start pixel
+    double maximum = 0.0;  // value at the end pixel
+    int start_pixel = 0;   // left edge for x, bottom edge for y
+    int end_pixel = 0;     // right edge for x, top edge for y
+    int count = 0;         // tick positions, both ends included
+    double step = 0.0;     // pixels between neighbouring positions
+    int cross = 0;         // pixel of the other axis
+    int tick_length = 0;
+
+    // Positions to draw: none for a count of 0 or less, one (at the minimum) for a count of 1.
+    int tick_count() const { return count > 0 ? count : 0; }
+    // For 0 <= i < count.
+    int tick_pixel(int i) const;
+    double tick_value(int i) const;
+};
+
+AxisScale make_axis_scale(double minimum, double maximum, int start_pixel, int end_pixel, int count,
+                          int cross, int tick_length);
+
+}  // namespace tarvik

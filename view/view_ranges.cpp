@@ -1,0 +1,257 @@
+#include "view_ranges.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <tuple>
+
+#include "tarvik_doc.h"
+
+namespace tarvik {
+
+std::pair<double, double> automatic_range(double minimum, double maximum) {
+    double s = maximum - minimum;
+    if (std::fabs(s) < 0.00001)
+        s = 0.1;
+    const double low = minimum - 0.1 * s;
+    const double high = maximum + 0.1 * s;
+    // Data spanning nearly the whole double range cannot be padded; show it as it is.
+    if (!std::isfinite(low) || !std::isfinite(high))
+        return {minimum, maximum};
+    return {low, high};
+}
+
+namespace {
+
+bool usable_extent(double minimum, double maximum) {
+    return std::isfinite(minimum) && std::isfinite(maximum) && minimum <= maximum;
+}
+
+}  // namespace
+
+bool apply_automatic_x_range(PlotViewState& view, const CTarvikDoc& doc) {
+    view.m_AutoX = true;
+    const DataExtents e = doc.data_extents();
+    if (!usable_extent(e.x_min, e.x_max))
+        return false;
+    std::tie(view.m_XMin, view.m_XMax) = automatic_range(e.x_min, e.x_max);
+    return true;
+}
+
+bool apply_automatic_y_range(PlotViewState& view, const CTarvikDoc& doc) {
+    view.m_AutoY = true;
+    const DataExtents e = doc.data_extents();
+    if (!usable_extent(e.y_min, e.y_max))
+        return false;
+    std::tie(view.m_YMin, view.m_YMax) = automatic_range(e.y_min, e.y_max);
+    return true;
+}
+
+namespace {
+
+// Shows [start, start + span]; refuses a window that does not fit in doubles.
+bool move_x_window(PlotViewState& view, double start, double span) {
+    const double end = start + span;
+    if (!std::isfinite(start) || !std::isfinite(end))
+        return false;
+    if (start == view.m_XMin && end == view.m_XMax)
+        return false;
+    view.m_XMin = start;
+    view.m_XMax = end;
+    return true;
+}
+
+std::optional<double> finite(std::optional<double> v) {
+    if (v && !std::isfinite(*v))
+        return std::nullopt;
+    return v;
+}
+
+}  // namespace
+
+bool auto_x_scroll(PlotViewState& view, const CTarvikDoc& doc) {
+    const std::optional<double> latest = finite(doc.latest_x());
+    const double s = view.m_XMax - view.m_XMin;
+    if (!latest || !std::isfinite(s))
+        return false;
+    const double a = *latest;
+    if (a >= view.m_XMax)
+        return move_x_window(view, a - 0.1 * s, s);
+    if (a <= view.m_XMin) {
+        // The data restarted: show it from its start if that fits in the window.
+        const std::optional<double> f = doc.earliest_x();
+        const double start = (f && s > a - *f) ? *f : a - 0.1 * s;
+        return move_x_window(view, start, s);
+    }
+    return false;
+}
+
+namespace {
+
+bool valid_page(const PlotViewState& view) {
+    return view.m_PageSpan > 0.0 && std::isfinite(view.m_PageSpan) && view.m_PageWidth > 0;
+}
+
+// Ticks one more page adds: it shares its first tick with the last of the page before.
+int page_intervals(const PlotViewState& view) {
+    return view.m_PageTicks > 1 ? view.m_PageTicks - 1 : 0;
+}
+
+// The logical right edge of x range [minimum, maximum] at one page per window width, or
+// nothing when that would be wider than the scrollable width may grow.
+std::optional<int> right_edge_for(const PlotViewState& view, double minimum, double maximum) {
+    const double width = (maximum - minimum) / view.m_PageSpan * view.m_PageWidth;
+    const double right = std::round(width + view.m_ClientRect.left);
+    if (!(width <= kMaxLogicalWidth) || !(right <= std::numeric_limits<int>::max())) {
+        return std::nullopt;
+    }
+    return static_cast<int>(right);
+}
+
+// A tick count, or nothing when it does not fit.
+std::optional<int> tick_count(double ticks) {
+    if (!(ticks <= std::numeric_limits<std::int32_t>::max()))
+        return std::nullopt;
+    return static_cast<int>(std::round(ticks));
+}
+
+struct XSnapshot {
+    double min;
+    double max;
+    int ticks;
+    int right;
+    explicit XSnapshot(const PlotViewState& v)
+        : min(v.m_XMin), max(v.m_XMax), ticks(v.m_XTicks), right(v.m_ClientRect.right) {}
+    bool operator==(const XSnapshot&) const = default;
+};
+
+// Reaches back to the earliest x when it lies at or before the window, keeping the page's
+// tick spacing. A reach that would make the plot too wide is left out.
+void reach_back(PlotViewState& view, double earliest) {
+    if (!(earliest <= view.m_XMin))
+        return;
+    const double back = view.m_XMin - earliest;
+    const std::optional<int> right = right_edge_for(view, earliest, view.m_XMax);
+    const std::optional<int> ticks =
+        tick_count(view.m_XTicks + std::round(back * page_intervals(view) / view.m_PageSpan));
+    if (!right || !ticks)
+        return;
+    view.m_XMin = earliest;
+    view.m_XTicks = *ticks;
+    view.m_ClientRect.right = *right;
+}
+
+// Whole pages past m_XMax that bring it beyond a; 0 when no finite number of pages does.
+double pages_to_pass(const PlotViewState& view, double a) {
+    double pages = std::floor((a - view.m_XMax) / view.m_PageSpan) + 1.0;
+    if (!std::isfinite(pages))
+        return 0.0;
+    // The division rounds; settle the count against the sums actually stored.
+    if (pages > 1.0 && view.m_XMax + (pages - 1.0) * view.m_PageSpan > a)
+        pages -= 1.0;
+    for (int k = 0; k < 2 && !(view.m_XMax + pages * view.m_PageSpan > a); ++k)
+        pages += 1.0;
+    // A page too small to move m_XMax at this magnitude never passes a.
+    return view.m_XMax + pages * view.m_PageSpan > a ? pages : 0.0;
+}
+
+}  // namespace
+
+bool extend_x_scrollbar(PlotViewState& view, const CTarvikDoc& doc) {
+    if (!view.m_XScrollbarMode || !valid_page(view))
+        return false;
+    const std::optional<double> latest = finite(doc.latest_x());
+    if (!latest)
+        return false;
+    const double a = *latest;
+    const XSnapshot before(view);
+
+    if (a >= view.m_XMax) {
+        const double pages = pages_to_pass(view, a);
+        if (pages == 0.0)
+            return false;
+        const double new_max = view.m_XMax + pages * view.m_PageSpan;
+        const std::optional<int> right = right_edge_for(view, view.m_XMin, new_max);
+        const std::optional<int> ticks = tick_count(view.m_XTicks + pages * page_intervals(view));
+        if (!right || !ticks)
+            return false;  // the plot would grow too wide to scroll
+        view.m_XMax = new_max;
+        view.m_XTicks = *ticks;
+        view.m_ClientRect.right = *right;
+    } else if (a <= view.m_XMin) {
+        // The data restarted: one page from its start, or ending just after the latest x.
+        double f = doc.earliest_x().value_or(a);
+        if (f <= a - view.m_PageSpan)
+            f = a - 0.1 * view.m_PageSpan;
+        const std::optional<int> right = right_edge_for(view, f, f + view.m_PageSpan);
+        if (!std::isfinite(f + view.m_PageSpan) || !right)
+            return false;
+        view.m_XMin = f;
+        view.m_XMax = f + view.m_PageSpan;
+        view.m_XTicks = view.m_PageTicks;
+        view.m_ClientRect.right = *right;
+    }
+    return XSnapshot(view) != before;
+}
+
+XScrollbarChange enter_x_scrollbar_mode(PlotViewState& view, const CTarvikDoc& doc) {
+    XScrollbarChange result;
+    const std::optional<double> earliest = doc.earliest_x();
+    if (doc.all_curves_empty() || !earliest || !doc.latest_x()) {
+        result.outcome = XScrollbarChange::Outcome::NoData;
+        return result;
+    }
+    const double span = view.m_XMax - view.m_XMin;
+    const int width = view.m_ClientRect.width();
+    if (!(span > 0.0) || !std::isfinite(span) || width <= 0) {
+        result.outcome = XScrollbarChange::Outcome::EmptyPage;
+        return result;
+    }
+
+    if (view.m_AutoXScroll) {
+        view.m_AutoXScroll = false;
+        view.m_AutoXScrollSuspended = true;
+    }
+    view.m_PageSpan = span;
+    view.m_PageWidth = width;
+    view.m_PageTicks = view.m_XTicks;
+    view.m_PanAllowed = false;
+    view.m_XScrollbarMode = true;
+
+    const XSnapshot before(view);
+    reach_back(view, *earliest);
+    extend_x_scrollbar(view, doc);
+    if (XSnapshot(view) == before)
+        return result;
+
+    result.changed = true;
+    const double logical_width = view.m_ClientRect.right - view.m_ClientRect.left;
+    result.scroll_position = static_cast<int>(
+        std::round((before.min - view.m_XMin) / (view.m_XMax - view.m_XMin) * logical_width +
+                   view.m_ClientRect.left));
+    return result;
+}
+
+void leave_x_scrollbar_mode(PlotViewState& view, int scroll_position, const PixelRect& client) {
+    if (!view.m_XScrollbarMode)
+        return;
+    view.m_XScrollbarMode = false;
+    if (view.m_AutoXScrollSuspended) {
+        view.m_AutoXScroll = true;
+        view.m_AutoXScrollSuspended = false;
+    } else if (valid_page(view)) {
+        // The x value at the scroll position under the plot's own mapping.
+        const double start = view.m_XMin + scroll_position * view.m_PageSpan / view.m_PageWidth;
+        if (std::isfinite(start))
+            view.m_XMin = start;
+    }
+    const double end = view.m_XMin + view.m_PageSpan;
+    if (view.m_PageSpan > 0.0 && std::isfinite(end))
+        view.m_XMax = end;
+    view.m_PanAllowed = true;
+    view.m_XTicks = view.m_PageTicks;
+    view.m_ClientRect = client;
+}
+
+}  // namespace tarvik
