@@ -1,0 +1,54 @@
+#include "save_image.h"
+
+#include "bmp_writer.h"
+#include "capture.h"
+#include "png_writer.h"
+#include "prompt.h"
+
+namespace tarvik {
+
+namespace {
+
+// The PNG writer's error text, shared by every save of the process.
+char png_error_text[kPngErrorTextSize];
+
+void show_error(const std::string& text) {
+    prompt::show(text, "Error", prompt::Icon::Warning, prompt::Buttons::Ok);
+}
+
+void save_png(const Gdi::dib& image, const std::string& file) {
+    PngWriteRequest request;
+    request.struct_size = kPngWriteRequestSize;
+    request.flags = 0;
+    request.file_name = file.c_str();
+    request.header = image.header();
+    request.header_size = 0;
+    request.bits = image.bits();
+    request.bits_size = image.image_size();
+    request.software = "Tarvik";
+    request.error_text = png_error_text;
+    if (write_png(request) != kPngSuccess)
+        show_error(png_error_text);
+}
+
+}  // namespace
+
+void save_image(int client_width, int client_height, const std::function<void(QPainter&)>& draw,
+                const std::string& file, int format) {
+    if (format != kImageFormatPng && format != kImageFormatBmp) {
+        prompt::show("Unsupported extension", prompt::kApplicationTitle, prompt::Icon::None,
+                     prompt::Buttons::Ok);
+        return;
+    }
+    const Gdi::dib image = capture_image(client_width, client_height, draw);
+    if (!image.hbitmap()) {
+        show_error(png_result_text(kPngNoMemory));
+        return;
+    }
+    if (format == kImageFormatPng)
+        save_png(image, file);
+    else
+        write_bmp(image, file);  // failures are reported on standard error
+}
+
+}  // namespace tarvik
