@@ -1,0 +1,240 @@
+#include "plot_renderer.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <string>
+
+#include "axis_scale.h"
+#include "plot_defaults.h"
+#include "plot_layout.h"
+#include "tarvik_doc.h"
+#include "tick_label_formatter.h"
+
+namespace tarvik {
+
+namespace {
+
+QColor to_qcolor(Colour c) { return QColor(red_of(c), green_of(c), blue_of(c)); }
+
+QRect to_qrect(const PixelRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+QString qtext(const std::string& s) { return QString::fromStdString(s); }
+
+QFont plot_font(const PlotViewState& state) {
+    QFont font(qtext(state.m_FontName));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(std::max(state.m_FontSize, 10) / 10.0);
+    return font;
+}
+
+// Everything the steps of one draw share.
+struct Frame {
+    QPainter& painter;
+    const PixelRect& r;
+    PlotViewState& state;
+    const CTarvikDoc& doc;
+    const DrawParameters& parameters;
+    QFontMetrics metrics;
+    TickLabelFormatter x_labels;
+    TickLabelFormatter y_labels;
+    PlotLayout layout;
+    AxisScale x_axis;
+    AxisScale y_axis;
+
+    const PixelRect& p() const { return layout.plot_area; }
+};
+
+void draw_axes_and_ticks(Frame& f) {
+    const PixelRect& p = f.p();
+    const int axis_width = f.parameters.printer
+                               ? static_cast<int>(PlotDefaults::instance().axis_pen_width *
+                                                  f.parameters.scale)
+                               : PlotDefaults::instance().axis_pen_width;
+    QPen axis(Qt::black);
+    axis.setWidth(std::max(axis_width, 1));
+    axis.setCosmetic(axis_width <= 1);
+    axis.setCapStyle(Qt::FlatCap);  // wide axes and ticks end where they are meant to
+    f.painter.setPen(axis);
+    f.painter.drawLine(p.left, p.bottom, p.right, p.bottom);
+    f.painter.drawLine(p.left, p.bottom, p.left, p.top);
+    const int length = f.parameters.printer
+                           ? static_cast<int>(f.state.m_TickLength * f.parameters.scale)
+                           : f.state.m_TickLength;
+    for (int i = 0; i < f.x_axis.tick_count(); ++i) {
+        const int x = f.x_axis.tick_pixel(i);
+        f.painter.drawLine(x, p.bottom - length, x, p.bottom);
+    }
+    for (int i = 0; i < f.y_axis.tick_count(); ++i) {
+        const int y = f.y_axis.tick_pixel(i);
+        f.painter.drawLine(p.left, y, p.left + length, y);
+    }
+}
+
+// Dotted lines at every tick but the one on the axis.
+void draw_grid(Frame& f) {
+    if (!f.state.m_Grid) return;
+    const PixelRect& p = f.p();
+    QPen dotted(Qt::black);
+    dotted.setStyle(Qt::DotLine);
+    dotted.setCosmetic(true);
+    f.painter.setPen(dotted);
+    for (int i = 1; i < f.x_axis.tick_count(); ++i) {
+        const int x = f.x_axis.tick_pixel(i);
+        f.painter.drawLine(x, p.bottom, x, p.top);
+    }
+    for (int i = 1; i < f.y_axis.tick_count(); ++i) {
+        const int y = f.y_axis.tick_pixel(i);
+        f.painter.drawLine(p.left, y, p.right, y);
+    }
+}
+
+// Oldest generation first, so the newest data ends up on top.
+void draw_curves(Frame& f) {
+    const CurveStyleTables& styles = f.state.m_Curves;
+    for (int i = 0; i < f.doc.curve_count(); ++i) {
+        const auto& history = f.doc.history(i);
+        const bool styled = i < styles.curve_count();
+        const int generations = static_cast<int>(history.size());
+        for (int g = generations - 1; g >= 0; --g) {
+            const LineContainer& store = history[static_cast<std::size_t>(g)];
+            if (store.count == 0) continue;
+            CurvePen pen;
+            pen.colour = Qt::black;
+            if (styled && g < styles.generation_count(i)) {
+                const auto k = static_cast<std::size_t>(i);
+                const auto j = static_cast<std::size_t>(g);
+                pen.colour = to_qcolor(styles.m_Colours[k][j]);
+                pen.style = styles.m_Styles[k][j];
+                pen.width = styles.m_Widths[k][j];
+                pen.marker_radius = styles.m_PointSizes[k][j];
+            }
+            if (f.parameters.printer) {
+                pen.marker_radius = static_cast<int>(pen.marker_radius * f.parameters.scale);
+            }
+            paint_curve(f.painter, store, f.state, f.p(), pen, f.parameters.curves);
+        }
+    }
+}
+
+void draw_tick_labels(Frame& f) {
+    const PixelRect& p = f.p();
+    f.painter.setPen(Qt::black);
+    const int ascent = f.metrics.ascent();
+    for (int i = 0; i < f.x_axis.tick_count(); ++i) {
+        const QString label = qtext(f.x_labels.format(f.x_axis.tick_value(i)));
+        const int width = f.metrics.horizontalAdvance(label);
+        f.painter.drawText(f.x_axis.tick_pixel(i) - width / 2, p.bottom + 2 + ascent, label);
+    }
+    // Centred on their ticks; the lowest one wholly above the x axis.
+    const int half = (f.metrics.height() + f.metrics.leading()) / 2;
+    for (int i = 0; i < f.y_axis.tick_count(); ++i) {
+        const QString label = qtext(f.y_labels.format(f.y_axis.tick_value(i)));
+        const int width = f.metrics.horizontalAdvance(label);
+        const int top = f.y_axis.tick_pixel(i) - (i == 0 ? 2 * half : half);
+        f.painter.drawText(p.left - 2 - width, top + ascent, label);
+    }
+}
+
+void draw_titles(Frame& f) {
+    const PixelRect& r = f.r;
+    const int line = f.layout.line_height;
+    const int flags = Qt::AlignCenter | Qt::TextSingleLine;
+    f.painter.setPen(Qt::black);
+    f.painter.drawText(QRect(r.left, r.top, r.width(), line), flags, qtext(f.state.m_Title));
+    f.painter.drawText(QRect(r.left, r.bottom - line, r.width(), line), flags,
+                       qtext(f.state.m_XLabel));
+    if (f.state.m_YLabel.empty()) return;
+    // Running upward in the left margin, centred on the drawing's middle.
+    const QString label = qtext(f.state.m_YLabel);
+    const int extent = f.metrics.horizontalAdvance(label);
+    const int centre = (r.top + r.bottom) / 2;
+    f.painter.save();
+    f.painter.translate(r.left + (line + f.metrics.ascent() - f.metrics.descent()) / 2,
+                        centre + extent / 2);
+    f.painter.rotate(-90);
+    f.painter.drawText(0, 0, label);
+    f.painter.restore();
+}
+
+void draw_legend(Frame& f) {
+    if (!f.state.m_Legend) return;
+    const PixelRect& r = f.r;
+    const int a = f.layout.char_width;
+    const int left = r.right - (f.doc.m_FileTitles.longest_length() + f.layout.half_x_width + 2) * a - 1;
+    const int row = f.metrics.height() + f.metrics.leading();
+    int y = r.top + f.layout.line_height;
+    const CurveStyleTables& styles = f.state.m_Curves;
+    for (int i = 0; i < f.doc.curve_count(); ++i) {
+        const Colour colour = i < styles.curve_count() ? styles.m_Colours[static_cast<std::size_t>(i)][0] : 0;
+        QPen ring(to_qcolor(colour));
+        ring.setCosmetic(true);
+        f.painter.setPen(ring);
+        f.painter.setBrush(Qt::white);
+        f.painter.drawEllipse(QPoint(left + a / 2, y + row / 2), 3, 3);
+        f.painter.setBrush(Qt::NoBrush);
+        f.painter.setPen(Qt::black);
+        f.painter.drawText(QRect(left + 2 * a, y, r.right - (left + 2 * a), r.bottom - y),
+                           Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                           qtext(f.doc.curve_title(i)));
+        y += row;
+    }
+}
+
+QRect plot_clip(const PixelRect& p) { return QRect(p.left, p.top, p.width() + 1, p.height() + 1); }
+
+}  // namespace
+
+void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, const CTarvikDoc& doc,
+               const DrawParameters& parameters) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.fillRect(QRect(0, 0, r.width(), r.height()), Qt::white);
+
+    const QFont font = plot_font(state);
+    painter.setFont(font);
+    Frame f{painter,
+            r,
+            state,
+            doc,
+            parameters,
+            QFontMetrics(font, painter.device()),
+            TickLabelFormatter(state.m_XMin, state.m_XMax, state.m_XPrecision, state.m_XFormat),
+            TickLabelFormatter(state.m_YMin, state.m_YMax, state.m_YPrecision, state.m_YFormat),
+            {},
+            {},
+            {}};
+    const TextMetrics metrics{f.metrics.height(), f.metrics.leading(), f.metrics.averageCharWidth()};
+    f.layout = compute_layout(r, f.x_labels.width(), f.y_labels.width(), metrics);
+    const PixelRect& p = f.layout.plot_area;
+    if (!parameters.printer) state.m_PlotArea = p;
+    f.x_axis = make_axis_scale(state.m_XMin, state.m_XMax, p.left, p.right, state.m_XTicks,
+                               p.bottom, state.m_TickLength);
+    f.y_axis = make_axis_scale(state.m_YMin, state.m_YMax, p.bottom, p.top, state.m_YTicks,
+                               p.left, state.m_TickLength);
+
+    draw_axes_and_ticks(f);
+    draw_grid(f);
+    if (parameters.printer) {
+        // On paper the texts come first and the legend shares the plot area's clip.
+        painter.setClipRect(to_qrect(r));
+        draw_tick_labels(f);
+        draw_titles(f);
+        painter.setClipRect(plot_clip(p));
+        draw_curves(f);
+        draw_legend(f);
+    } else {
+        painter.setClipRect(plot_clip(p));
+        draw_curves(f);
+        painter.setClipRect(to_qrect(r));
+        draw_tick_labels(f);
+        draw_titles(f);
+        draw_legend(f);
+    }
+    painter.restore();
+}
+
+}  // namespace tarvik

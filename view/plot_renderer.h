@@ -1,0 +1,30 @@
+// Draws one plot with QPainter onto any target — the window, an image, a printer page: white
+// background, axes and ticks, the dotted grid, the curves with their older generations, tick
+// labels, title, axis labels and legend. The printer's differences are parameters of the same
+// drawing, not a second copy of it.
+#pragma once
+
+#include "curve_painter.h"
+#include "plot_view_state.h"
+
+class QPainter;
+
+namespace tarvik {
+
+class CTarvikDoc;
+
+struct DrawParameters {
+    // The page draw: texts before curves and the legend inside the plot area's clip; axis pen
+    // and tick length scaled; curve pens kept in printer pixels; marker radius scaled; the
+    // view's remembered plot area left alone.
+    bool printer = false;
+    double scale = 1.0;  // printer pixels per window pixel
+    CurvePaintOptions curves;
+};
+
+// Draws the plot of `doc` with the view's settings into rectangle r of the painter's device.
+// The screen draw records the plot area in state.m_PlotArea (hit tests use it).
+void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, const CTarvikDoc& doc,
+               const DrawParameters& parameters = {});
+
+}  // namespace tarvik
