@@ -18,13 +18,13 @@ namespace tb = tarvik::bench;
 
 // A view without a window: the tick only needs the state.
 class BenchView : public DocumentView {
-public:
+  public:
     PlotViewState& state() override { return state_; }
     void set_timer(std::int32_t interval_ms) override { state_.m_TimerId = interval_ms ? 1 : 0; }
     void data_updated() override {}
     void update() override {}
 
-private:
+  private:
     PlotViewState state_;
 };
 
@@ -39,8 +39,10 @@ void BM_TickOverUnchangedCurves(benchmark::State& state) {
     }
     view.state().m_TimerId = 1;
     int updated = 0;
-    for (auto _ : state) updated += timer_tick(doc, view.state(), 1).updated ? 1 : 0;
-    if (updated != 0) state.SkipWithError("a tick read a file that did not change");
+    for (auto _ : state)
+        updated += timer_tick(doc, view.state(), 1).updated ? 1 : 0;
+    if (updated != 0)
+        state.SkipWithError("a tick read a file that did not change");
 }
 BENCHMARK(BM_TickOverUnchangedCurves)->Arg(20)->Unit(benchmark::kMicrosecond);
 
@@ -60,13 +62,18 @@ void BM_TickAfterOneAppendedLine(benchmark::State& state) {
         std::fputs("1.000,2.000,3.000\n", f);
         std::fflush(f);
         state.ResumeTiming();
-        if (!timer_tick(doc, view.state(), 1).updated) ++missed;
+        if (!timer_tick(doc, view.state(), 1).updated)
+            ++missed;
     }
     std::fclose(f);
-    if (missed != 0) state.SkipWithError("a tick missed an appended line");
+    if (missed != 0)
+        state.SkipWithError("a tick missed an appended line");
     state.counters["points"] = doc.history(0).front().count;
 }
-BENCHMARK(BM_TickAfterOneAppendedLine)->Arg(99000000)->Arg(104857600)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickAfterOneAppendedLine)
+    ->Arg(99000000)
+    ->Arg(104857600)
+    ->Unit(benchmark::kMicrosecond);
 
 // History size 10 on a 1,000,000-point curve: every refresh copies the newest store once.
 void BM_HistoryRotation(benchmark::State& state) {
@@ -76,8 +83,10 @@ void BM_HistoryRotation(benchmark::State& state) {
     CTarvikDoc doc(&view);
     doc.append_curve(path, 0, 1, "", true);
     doc.resize_history(0, 11);
-    for (int i = 0; i < 11; ++i) doc.refresh_curve(0);  // every generation full
-    for (auto _ : state) doc.refresh_curve(0);
+    for (int i = 0; i < 11; ++i)
+        doc.refresh_curve(0);  // every generation full
+    for (auto _ : state)
+        doc.refresh_curve(0);
     std::size_t bytes = 0;
     for (const LineContainer& c : doc.history(0)) {
         bytes += c.x.capacity() * sizeof(double) + c.y.capacity() * sizeof(double) +

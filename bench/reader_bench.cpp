@@ -107,5 +107,3 @@ void BM_NewLinesOnlyAfterAppend(benchmark::State& state) {
 BENCHMARK(BM_NewLinesOnlyAfterAppend)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-

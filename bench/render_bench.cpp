@@ -18,7 +18,8 @@ const LineContainer& sine_curve(int points) {
     LineContainer& c = points > 1000000 ? ten_million : one_million;
     if (c.count == 0) {
         const double step = (std::acos(-1.0) + std::acos(-1.0)) / 64;
-        for (int i = 0; i < points; ++i) c.add_point(i * step, std::sin(i * step), 0);
+        for (int i = 0; i < points; ++i)
+            c.add_point(i * step, std::sin(i * step), 0);
     }
     return c;
 }
@@ -41,8 +42,12 @@ void draw_curve(benchmark::State& state, bool collapse) {
     }
 }
 
-void BM_DrawCollapsed(benchmark::State& state) { draw_curve(state, true); }
-void BM_DrawEverySegment(benchmark::State& state) { draw_curve(state, false); }
+void BM_DrawCollapsed(benchmark::State& state) {
+    draw_curve(state, true);
+}
+void BM_DrawEverySegment(benchmark::State& state) {
+    draw_curve(state, false);
+}
 
 BENCHMARK(BM_DrawCollapsed)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawEverySegment)->Arg(1000000)->Unit(benchmark::kMillisecond);

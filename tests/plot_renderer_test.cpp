@@ -9,6 +9,7 @@
 #include <string>
 
 #include "headless_view.h"
+#include "plot_image.h"
 #include "tarvik_doc.h"
 #include "temp_dir.h"
 
@@ -19,7 +20,7 @@ const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
 
 class PlotRendererTest : public ::testing::Test {
-protected:
+  protected:
     PlotRendererTest() : doc(&view) { view.document = &doc; }
 
     // A curve from a file of "x y" lines; its style gets `generations` generations.
@@ -176,21 +177,44 @@ TEST_F(PlotRendererTest, PrinterScalesTicksAndMarkersButNotThePlotAreaRecord) {
     // The axis: the black rows of the middle column, away from any tick.
     const int clear_column = image.width() / 2 + 40;
     int axis_bottom = image.height() - 1;
-    while (axis_bottom > 0 && image.pixel(clear_column, axis_bottom) != kBlack) --axis_bottom;
+    while (axis_bottom > 0 && image.pixel(clear_column, axis_bottom) != kBlack)
+        --axis_bottom;
     int axis_top = axis_bottom;
-    while (image.pixel(clear_column, axis_top - 1) == kBlack) --axis_top;
+    while (image.pixel(clear_column, axis_top - 1) == kBlack)
+        --axis_top;
     ASSERT_GT(axis_top, 0);
     EXPECT_GE(axis_bottom - axis_top + 1, 5) << "the axis pen is scaled too";
     int tick_column = -1;
     for (int x = image.width() / 2 - 100; x < image.width() / 2 + 100 && tick_column < 0; ++x) {
-        if (image.pixel(x, axis_top - 10) == kBlack) tick_column = x;
+        if (image.pixel(x, axis_top - 10) == kBlack)
+            tick_column = x;
     }
     ASSERT_GT(tick_column, 0);
     int tick_top = axis_top;
-    while (image.pixel(tick_column, tick_top - 1) == kBlack) --tick_top;
+    while (image.pixel(tick_column, tick_top - 1) == kBlack)
+        --tick_top;
     const int tick_length = (axis_top + axis_bottom) / 2 - tick_top;
     EXPECT_GE(tick_length, 29) << "5-pixel ticks become 30 printer pixels";
     EXPECT_LE(tick_length, 31);
+}
+
+TEST_F(PlotRendererTest, SavedPictureIsTheClientAreaAndOnePixelMore) {
+    add_curve("0 0\n1 1\n", rgb(255, 0, 0), 1, 0);
+    state().m_ClientRect = PixelRect{0, 0, 400, 300};
+    const std::string bmp = dir.file("plot.bmp");
+    SaveImage(state(), doc, bmp, 2);
+    const std::string bytes = testing::read_file_bytes(bmp);
+    ASSERT_EQ(bytes.size(), 14u + 40 + 64 + 204 * 301);
+    // The x axis row holds black pixels (palette index 0) and the corner is white (15).
+    const PixelRect p = state().m_PlotArea;
+    const auto nibble = [&](int x, int y) {
+        const std::size_t row = static_cast<std::size_t>(301 - 1 - y);
+        const auto byte =
+            static_cast<unsigned char>(bytes[118 + row * 204 + static_cast<std::size_t>(x / 2)]);
+        return x % 2 == 0 ? byte >> 4 : byte & 0x0F;
+    };
+    EXPECT_EQ(nibble(p.left + 20, p.bottom), 0);
+    EXPECT_EQ(nibble(0, 0), 15);
 }
 
 }  // namespace

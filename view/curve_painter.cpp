@@ -35,21 +35,25 @@ Qt::PenStyle qt_pen_style(std::int16_t style) {
 
 // Data to pixels along one axis: origin + truncate((v - minimum) / (maximum - minimum) * span).
 class AxisMapping {
-public:
+  public:
     AxisMapping(double minimum, double maximum, int origin, int span, bool downward)
-        : minimum_(minimum), range_(maximum - minimum), origin_(origin), span_(span),
+        : minimum_(minimum),
+          range_(maximum - minimum),
+          origin_(origin),
+          span_(span),
           downward_(downward) {}
 
     // kMissing for a value that has no pixel.
     int operator()(double v) const {
         double offset = (v - minimum_) / range_ * span_;
-        if (std::isnan(offset)) return kMissing;
+        if (std::isnan(offset))
+            return kMissing;
         offset = std::clamp(offset, -kPixelLimit, kPixelLimit);
         const int pixels = static_cast<int>(offset);
         return downward_ ? origin_ - pixels : origin_ + pixels;
     }
 
-private:
+  private:
     double minimum_;
     double range_;
     int origin_;
@@ -64,10 +68,12 @@ struct PointMapping {
 
     // False for a missing point.
     bool operator()(double px, double py, QPoint& out) const {
-        if (std::isnan(px) || std::isnan(py)) return false;
+        if (std::isnan(px) || std::isnan(py))
+            return false;
         const int mx = x(px);
         const int my = y(py);
-        if (mx == kMissing || my == kMissing) return false;
+        if (mx == kMissing || my == kMissing)
+            return false;
         out = QPoint(mx, my);
         return true;
     }
@@ -82,9 +88,11 @@ std::pair<std::size_t, std::size_t> visible_span(const LineContainer& store, con
     const auto& xs = store.x;
     const std::size_t n = xs.size();
     for (std::size_t i = 1; i < n; ++i) {
-        if (!(xs[i] >= xs[i - 1])) return {0, n};  // decreasing, or NaN
+        if (!(xs[i] >= xs[i - 1]))
+            return {0, n};  // decreasing, or NaN
     }
-    if (n > 0 && std::isnan(xs[0])) return {0, n};
+    if (n > 0 && std::isnan(xs[0]))
+        return {0, n};
     const double low = std::min(r.m_XMin, r.m_XMax);
     const double high = std::max(r.m_XMin, r.m_XMax);
     auto first = static_cast<std::size_t>(std::lower_bound(xs.begin(), xs.end(), low) - xs.begin());
@@ -96,19 +104,21 @@ std::pair<std::size_t, std::size_t> visible_span(const LineContainer& store, con
 
 // Batches lines so that QPainter takes them a few thousand at a time.
 class LineBatch {
-public:
+  public:
     explicit LineBatch(QPainter& painter) : painter_(painter) { lines_.reserve(kBatch); }
     ~LineBatch() { flush(); }
     void add(QPoint a, QPoint b) {
         lines_.emplace_back(a, b);
-        if (lines_.size() == kBatch) flush();
+        if (lines_.size() == kBatch)
+            flush();
     }
     void flush() {
-        if (!lines_.empty()) painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+        if (!lines_.empty())
+            painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
         lines_.clear();
     }
 
-private:
+  private:
     static constexpr std::size_t kBatch = 4096;
     QPainter& painter_;
     std::vector<QLine> lines_;
@@ -125,7 +135,8 @@ void paint_segments(QPainter& painter, const LineContainer& store, std::size_t f
             have_previous = false;
             continue;
         }
-        if (have_previous) batch.add(previous, p);
+        if (have_previous)
+            batch.add(previous, p);
         previous = p;
         have_previous = true;
     }
@@ -144,7 +155,8 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t 
     int last_y = 0;
     std::size_t points_in_column = 0;
     auto close_column = [&] {
-        if (in_run && points_in_column > 1) batch.add(QPoint(column, lowest), QPoint(column, highest));
+        if (in_run && points_in_column > 1)
+            batch.add(QPoint(column, lowest), QPoint(column, highest));
     };
     for (std::size_t i = first; i < last; ++i) {
         QPoint p;
@@ -161,7 +173,8 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t 
             continue;
         }
         close_column();
-        if (in_run) batch.add(QPoint(column, last_y), p);
+        if (in_run)
+            batch.add(QPoint(column, last_y), p);
         in_run = true;
         column = p.x();
         lowest = highest = last_y = p.y();
@@ -170,19 +183,23 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t 
     close_column();
 }
 
-void paint_markers(QPainter& painter, const LineContainer& store, const PixelRect& area,
-                   int radius, const PointMapping& map, bool skip_repeats) {
+void paint_markers(QPainter& painter, const LineContainer& store, const PixelRect& area, int radius,
+                   const PointMapping& map, bool skip_repeats) {
     painter.setBrush(Qt::NoBrush);
     const std::size_t n = store.x.size();
     QPoint previous;
     bool have_previous = false;
     for (std::size_t i = 0; i < n; ++i) {
         QPoint p;
-        if (!map(store.x[i], store.y[i], p)) continue;
-        if (i == 0 && p.x() <= area.left) continue;
-        if (i + 1 == n && p.x() > area.right) continue;
+        if (!map(store.x[i], store.y[i], p))
+            continue;
+        if (i == 0 && p.x() <= area.left)
+            continue;
+        if (i + 1 == n && p.x() > area.right)
+            continue;
         // A marker at the pixel of the one just drawn would paint the same pixels again.
-        if (skip_repeats && have_previous && p == previous) continue;
+        if (skip_repeats && have_previous && p == previous)
+            continue;
         painter.drawEllipse(p, radius, radius);
         previous = p;
         have_previous = true;
@@ -193,7 +210,8 @@ void paint_markers(QPainter& painter, const LineContainer& store, const PixelRec
 
 void paint_curve(QPainter& painter, const LineContainer& store, const plot_limits& ranges,
                  const PixelRect& area, const CurvePen& pen, const CurvePaintOptions& options) {
-    if (store.x.empty()) return;
+    if (store.x.empty())
+        return;
     QPen qpen(pen.colour);
     qpen.setStyle(qt_pen_style(pen.style));
     qpen.setWidth(std::max<int>(pen.width, 1));

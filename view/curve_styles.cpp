@@ -25,7 +25,8 @@ void CurveStyleTables::append_curve(Colour colour, std::int16_t style, std::int1
 void CurveStyleTables::refade(int i) {
     auto& colours = m_Colours.at(static_cast<std::size_t>(i));
     const double factor = PlotDefaults::instance().colour_fade_factor;
-    for (std::size_t g = 1; g < colours.size(); ++g) colours[g] = faded(colours[g - 1], factor);
+    for (std::size_t g = 1; g < colours.size(); ++g)
+        colours[g] = faded(colours[g - 1], factor);
 }
 
 void CurveStyleTables::resize_generations(int i, int generations) {

@@ -14,15 +14,21 @@ constexpr Colour rgb(int red, int green, int blue) {
     return static_cast<Colour>(red & 0xFF) | (static_cast<Colour>(green & 0xFF) << 8) |
            (static_cast<Colour>(blue & 0xFF) << 16);
 }
-constexpr int red_of(Colour c) { return static_cast<int>(c & 0xFF); }
-constexpr int green_of(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int blue_of(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int red_of(Colour c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int green_of(Colour c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int blue_of(Colour c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // Each channel c becomes c + (255 - c) * factor, rounded half away from zero.
 Colour faded(Colour c, double factor);
 
 class CurveStyleTables {
-public:
+  public:
     // A new last curve with one generation.
     void append_curve(Colour colour, std::int16_t style, std::int16_t width,
                       std::int16_t point_size);
@@ -47,7 +53,7 @@ public:
     std::vector<std::vector<std::int16_t>> m_Widths;
     std::vector<std::vector<std::int16_t>> m_PointSizes;
 
-private:
+  private:
     void refade(int i);
 };
 

@@ -17,11 +17,17 @@ namespace tarvik {
 
 namespace {
 
-QColor to_qcolor(Colour c) { return QColor(red_of(c), green_of(c), blue_of(c)); }
+QColor to_qcolor(Colour c) {
+    return QColor(red_of(c), green_of(c), blue_of(c));
+}
 
-QRect to_qrect(const PixelRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+QRect to_qrect(const PixelRect& r) {
+    return QRect(r.left, r.top, r.width(), r.height());
+}
 
-QString qtext(const std::string& s) { return QString::fromStdString(s); }
+QString qtext(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 QFont plot_font(const PlotViewState& state) {
     QFont font(qtext(state.m_FontName));
@@ -49,10 +55,10 @@ struct Frame {
 
 void draw_axes_and_ticks(Frame& f) {
     const PixelRect& p = f.p();
-    const int axis_width = f.parameters.printer
-                               ? static_cast<int>(PlotDefaults::instance().axis_pen_width *
-                                                  f.parameters.scale)
-                               : PlotDefaults::instance().axis_pen_width;
+    const int axis_width =
+        f.parameters.printer
+            ? static_cast<int>(PlotDefaults::instance().axis_pen_width * f.parameters.scale)
+            : PlotDefaults::instance().axis_pen_width;
     QPen axis(Qt::black);
     axis.setWidth(std::max(axis_width, 1));
     axis.setCosmetic(axis_width <= 1);
@@ -75,7 +81,8 @@ void draw_axes_and_ticks(Frame& f) {
 
 // Dotted lines at every tick but the one on the axis.
 void draw_grid(Frame& f) {
-    if (!f.state.m_Grid) return;
+    if (!f.state.m_Grid)
+        return;
     const PixelRect& p = f.p();
     QPen dotted(Qt::black);
     dotted.setStyle(Qt::DotLine);
@@ -100,7 +107,8 @@ void draw_curves(Frame& f) {
         const int generations = static_cast<int>(history.size());
         for (int g = generations - 1; g >= 0; --g) {
             const LineContainer& store = history[static_cast<std::size_t>(g)];
-            if (store.count == 0) continue;
+            if (store.count == 0)
+                continue;
             CurvePen pen;
             pen.colour = Qt::black;
             if (styled && g < styles.generation_count(i)) {
@@ -146,7 +154,8 @@ void draw_titles(Frame& f) {
     f.painter.drawText(QRect(r.left, r.top, r.width(), line), flags, qtext(f.state.m_Title));
     f.painter.drawText(QRect(r.left, r.bottom - line, r.width(), line), flags,
                        qtext(f.state.m_XLabel));
-    if (f.state.m_YLabel.empty()) return;
+    if (f.state.m_YLabel.empty())
+        return;
     // Running upward in the left margin, centred on the drawing's middle.
     const QString label = qtext(f.state.m_YLabel);
     const int extent = f.metrics.horizontalAdvance(label);
@@ -160,15 +169,18 @@ void draw_titles(Frame& f) {
 }
 
 void draw_legend(Frame& f) {
-    if (!f.state.m_Legend) return;
+    if (!f.state.m_Legend)
+        return;
     const PixelRect& r = f.r;
     const int a = f.layout.char_width;
-    const int left = r.right - (f.doc.m_FileTitles.longest_length() + f.layout.half_x_width + 2) * a - 1;
+    const int left =
+        r.right - (f.doc.m_FileTitles.longest_length() + f.layout.half_x_width + 2) * a - 1;
     const int row = f.metrics.height() + f.metrics.leading();
     int y = r.top + f.layout.line_height;
     const CurveStyleTables& styles = f.state.m_Curves;
     for (int i = 0; i < f.doc.curve_count(); ++i) {
-        const Colour colour = i < styles.curve_count() ? styles.m_Colours[static_cast<std::size_t>(i)][0] : 0;
+        const Colour colour =
+            i < styles.curve_count() ? styles.m_Colours[static_cast<std::size_t>(i)][0] : 0;
         QPen ring(to_qcolor(colour));
         ring.setCosmetic(true);
         f.painter.setPen(ring);
@@ -183,7 +195,9 @@ void draw_legend(Frame& f) {
     }
 }
 
-QRect plot_clip(const PixelRect& p) { return QRect(p.left, p.top, p.width() + 1, p.height() + 1); }
+QRect plot_clip(const PixelRect& p) {
+    return QRect(p.left, p.top, p.width() + 1, p.height() + 1);
+}
 
 }  // namespace
 
@@ -207,14 +221,16 @@ void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, cons
             {},
             {},
             {}};
-    const TextMetrics metrics{f.metrics.height(), f.metrics.leading(), f.metrics.averageCharWidth()};
+    const TextMetrics metrics{f.metrics.height(), f.metrics.leading(),
+                              f.metrics.averageCharWidth()};
     f.layout = compute_layout(r, f.x_labels.width(), f.y_labels.width(), metrics);
     const PixelRect& p = f.layout.plot_area;
-    if (!parameters.printer) state.m_PlotArea = p;
+    if (!parameters.printer)
+        state.m_PlotArea = p;
     f.x_axis = make_axis_scale(state.m_XMin, state.m_XMax, p.left, p.right, state.m_XTicks,
                                p.bottom, state.m_TickLength);
-    f.y_axis = make_axis_scale(state.m_YMin, state.m_YMax, p.bottom, p.top, state.m_YTicks,
-                               p.left, state.m_TickLength);
+    f.y_axis = make_axis_scale(state.m_YMin, state.m_YMax, p.bottom, p.top, state.m_YTicks, p.left,
+                               state.m_TickLength);
 
     draw_axes_and_ticks(f);
     draw_grid(f);

@@ -7,7 +7,8 @@ namespace tarvik {
 
 TimerTickResult timer_tick(CTarvikDoc& doc, PlotViewState& view, std::uint32_t event_id) {
     TimerTickResult result;
-    if (event_id != view.m_TimerId) return result;
+    if (event_id != view.m_TimerId)
+        return result;
     result.ours = true;
 
     ++view.m_TickCounter;
@@ -24,7 +25,8 @@ TimerTickResult timer_tick(CTarvikDoc& doc, PlotViewState& view, std::uint32_t e
             result.updated = true;
         }
     }
-    if (last == FILE_CHANGED) view.m_TickCounter = 0;
+    if (last == FILE_CHANGED)
+        view.m_TickCounter = 0;
     return result;
 }
 

@@ -1,0 +1,19 @@
+// Saving a plot's picture: the view's client area, one pixel wider and higher, drawn as on
+// screen and written as a 16-colour PNG (format 1) or BMP (format 2).
+#pragma once
+
+#include <string>
+
+#include "plot_view_state.h"
+
+namespace tarvik {
+
+class CTarvikDoc;
+
+void SaveImage(PlotViewState& state, const CTarvikDoc& doc, int client_width, int client_height,
+               const std::string& file, int format);
+
+// The same for a view whose client area is its m_ClientRect.
+void SaveImage(PlotViewState& state, const CTarvikDoc& doc, const std::string& file, int format);
+
+}  // namespace tarvik
