@@ -36,9 +36,8 @@ std::optional<std::uint64_t> last_write_time(const std::string& path) {
 }
 
 bool FileMonitor::add(const std::string& path) {
-    if (!file_exists(path)) return false;
     const auto stamp = stamp_of(path);
-    if (!stamp) return false;  // gone since it was found
+    if (!stamp) return false;  // missing, or gone since it was found
     names_.push_back(path);
     times_.push_back(stamp->time);
     statuses_.push_back(FILE_UNCHANGED);
@@ -48,16 +47,15 @@ bool FileMonitor::add(const std::string& path) {
 
 FileStatus FileMonitor::check(int i) {
     const auto k = static_cast<std::size_t>(i);
+    // One question per file and tick. A file that cannot be examined, also one that vanished a
+    // moment ago, is missing; its stored time stays.
     FileStatus status = FILE_MISSING;
-    // A file that vanishes between the two questions is missing, like one that was never there.
-    if (file_exists(names_.at(k))) {
-        if (const auto stamp = stamp_of(names_[k])) {
-            status = FILE_UNCHANGED;
-            if (stamp->time != times_[k] || stamp->size != sizes_[k]) {
-                times_[k] = stamp->time;
-                sizes_[k] = stamp->size;
-                status = FILE_CHANGED;
-            }
+    if (const auto stamp = stamp_of(names_.at(k))) {
+        status = FILE_UNCHANGED;
+        if (stamp->time != times_[k] || stamp->size != sizes_[k]) {
+            times_[k] = stamp->time;
+            sizes_[k] = stamp->size;
+            status = FILE_CHANGED;
         }
     }
     statuses_[k] = status;
