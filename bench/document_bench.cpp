@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bench_files.h"
+#include "headless_view.h"
 #include "plot_view_state.h"
 #include "tarvik_doc.h"
 #include "timer_tick.h"
@@ -16,21 +17,9 @@ namespace {
 using namespace tarvik;
 namespace tb = tarvik::bench;
 
-// A view without a window: the tick only needs the state.
-class BenchView : public DocumentView {
-  public:
-    PlotViewState& state() override { return state_; }
-    void set_timer(std::int32_t interval_ms) override { state_.m_TimerId = interval_ms ? 1 : 0; }
-    void data_updated() override {}
-    void update() override {}
-
-  private:
-    PlotViewState state_;
-};
-
 void BM_TickOverUnchangedCurves(benchmark::State& state) {
     const auto curves = static_cast<int>(state.range(0));
-    BenchView view;
+    testing::HeadlessView view;
     CTarvikDoc doc(&view);
     for (int i = 0; i < curves; ++i) {
         const std::string path = tb::scratch_folder() + "/small-" + std::to_string(i) + ".txt";
@@ -51,7 +40,7 @@ BENCHMARK(BM_TickOverUnchangedCurves)->Arg(20)->Unit(benchmark::kMicrosecond);
 void BM_TickAfterOneAppendedLine(benchmark::State& state) {
     const std::string path = tb::scratch_folder() + "/grow-doc.txt";
     tb::write_sine_file_of_size(path, state.range(0));
-    BenchView view;
+    testing::HeadlessView view;
     CTarvikDoc doc(&view);
     doc.append_curve(path, 0, 1, "", true);
     view.state().m_TimerId = 1;
@@ -79,7 +68,7 @@ BENCHMARK(BM_TickAfterOneAppendedLine)
 void BM_HistoryRotation(benchmark::State& state) {
     const std::string path = tb::scratch_folder() + "/sine-1m-doc.txt";
     tb::write_sine_file(path, 1000000);
-    BenchView view;
+    testing::HeadlessView view;
     CTarvikDoc doc(&view);
     doc.append_curve(path, 0, 1, "", true);
     doc.resize_history(0, 11);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bench_files.h"
+#include "headless_view.h"
 #include "plot_image.h"
 #include "plot_view_state.h"
 #include "save_image.h"
@@ -18,23 +19,12 @@ namespace {
 using namespace tarvik;
 namespace tb = tarvik::bench;
 
-class BenchView : public DocumentView {
-  public:
-    PlotViewState& state() override { return state_; }
-    void set_timer(std::int32_t) override {}
-    void data_updated() override {}
-    void update() override {}
-
-  private:
-    PlotViewState state_;
-};
-
 void BM_ReadDrawWritePng(benchmark::State& state) {
     const std::string data = tb::scratch_folder() + "/sine-1m-e2e.txt";
     tb::write_sine_file(data, 1000000);
     const std::string png = tb::scratch_folder() + "/plot.png";
     for (auto _ : state) {
-        BenchView view;
+        testing::HeadlessView view;
         CTarvikDoc doc(&view);
         doc.append_curve(data, 0, 1, "sine", false);
         PlotViewState& s = view.state();

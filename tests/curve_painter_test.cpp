@@ -54,9 +54,11 @@ Difference compare(const QImage& fast, const QImage& reference) {
             }
         }
         for (int y = 0; y < reference.height(); ++y) {
-            if (fast.pixel(x, y) == reference.pixel(x, y)) continue;
+            if (fast.pixel(x, y) == reference.pixel(x, y))
+                continue;
             ++d.pixels;
-            if (y < top - 1 || y > bottom + 1) ++d.outside_reference_runs;
+            if (y < top - 1 || y > bottom + 1)
+                ++d.outside_reference_runs;
         }
     }
     return d;
@@ -76,12 +78,15 @@ TEST(CurvePainter, CollapsedLinesMatchEverySegment) {
     std::normal_distribution<double> step(0.0, 1.0);
     LineContainer walk;  // a random walk: many points per column, jagged runs
     double y = 0;
-    for (int i = 0; i < 200000; ++i) walk.add_point(i, y += step(rng), 0);
+    for (int i = 0; i < 200000; ++i)
+        walk.add_point(i, y += step(rng), 0);
     LineContainer gappy = sine(50000, 7);
-    for (int i = 0; i < 50000; i += 997) gappy.y[static_cast<std::size_t>(i)] = kNaN;
+    for (int i = 0; i < 50000; i += 997)
+        gappy.y[static_cast<std::size_t>(i)] = kNaN;
     LineContainer scattered;  // x jumps back and forth: nothing to collapse
     std::uniform_real_distribution<double> u(0.0, 1.0);
-    for (int i = 0; i < 3000; ++i) scattered.add_point(u(rng), u(rng), 0);
+    for (int i = 0; i < 3000; ++i)
+        scattered.add_point(u(rng), u(rng), 0);
 
     struct Case {
         const char* name;

@@ -22,6 +22,7 @@
 
 #include "mutex.h"
 #include "prompt_recorder.h"
+#include "stored_values.h"
 #include "temp_dir.h"
 
 namespace {
@@ -50,18 +51,8 @@ Expected Gap() {
     return Pt{kNaN, kNaN};
 }
 
-// Equal as stored values: NaN matches NaN, and -0 does not match +0.
-bool same(double a, double b) {
-    if (std::isnan(a) || std::isnan(b))
-        return std::isnan(a) && std::isnan(b);
-    return a == b && std::signbit(a) == std::signbit(b);
-}
-
-std::string num(double v) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    return buf;
-}
+using tarvik::testing::num;
+using tarvik::testing::same;
 
 std::string describe(const std::vector<Pt>& pts) {
     std::string s;

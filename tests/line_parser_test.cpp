@@ -2,6 +2,8 @@
 // against the plain way of doing it (string inserts and the C library's scanner).
 #include "line_parser.h"
 
+#include "plain_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,52 +36,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Preparation{",,5", 3, "X X 5"}, Preparation{"1,2,3,4,5", 2, "1 2 3,4,5"},
                       Preparation{"1,2,", 3, "1 2 "}, Preparation{"1,,,", 2, "1 X X,"},
                       Preparation{"a,,b,,c", 1, "a X,b,,c"}));
-
-// The plain way: insert "X" into a copy, blank the first commas, scan with sscanf.
-std::string plain_prepare(std::string line, int k) {
-    if (line.empty())
-        return line;
-    if (line[0] == ',')
-        line.insert(line.begin(), 'X');
-    std::size_t pos = 0;
-    for (int met = 0; met < k; ++met) {
-        const std::size_t c = line.find(',', pos);
-        if (c == std::string::npos || c + 1 == line.size())
-            break;
-        if (line[c + 1] == ',')
-            line.insert(line.begin() + static_cast<std::ptrdiff_t>(c) + 1, 'X');
-        pos = c + 1;
-    }
-    pos = 0;
-    for (int replaced = 0; replaced < k; ++replaced) {
-        const std::size_t c = line.find(',', pos);
-        if (c == std::string::npos)
-            break;
-        line[c] = ' ';
-        pos = c + 1;
-    }
-    return line;
-}
-
-bool plain_parse(const std::string& line, int xcol, int ycol, double& x, double& y) {
-    const int last = std::max(xcol, ycol);
-    std::string format;
-    for (int c = 0; c <= last; ++c)
-        format += (c == xcol || c == ycol) ? " %lf" : " %*s";
-    const std::string prepared = plain_prepare(line, last + 1);
-    double a = 0, b = 0;
-    if (xcol == ycol) {
-        if (std::sscanf(prepared.c_str(), format.c_str(), &a) != 1)
-            return false;
-        y = a;
-        return true;
-    }
-    if (std::sscanf(prepared.c_str(), format.c_str(), &a, &b) != 2)
-        return false;
-    x = xcol < ycol ? a : b;
-    y = xcol < ycol ? b : a;
-    return true;
-}
 
 // Random lines of numbers, words, blanks and commas. The words avoid what the C library reads
 // differently on purpose (nan, inf, hexadecimal, a dangling exponent).
@@ -117,7 +73,7 @@ TEST(LineParser, AgreesWithThePlainScanOnRandomLines) {
         for (int i = 0; i < 20000; ++i) {
             const std::string line = random_line(rng);
             double x = -99, y = -99, px = -99, py = -99;
-            const bool expected = plain_parse(line, columns[0], columns[1], px, py);
+            const bool expected = plain::parse_line(line, columns[0], columns[1], px, py);
             const LineParser::Result got = parser.parse(line, GapRule::LeadingNaN, x, y);
             ASSERT_EQ(got == LineParser::Result::Point, expected)
                 << "line \"" << line << "\" columns " << columns[0] << "," << columns[1];

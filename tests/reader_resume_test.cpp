@@ -16,6 +16,7 @@
 
 #include "data_file_reader.h"
 #include "prompt_recorder.h"
+#include "stored_values.h"
 #include "temp_dir.h"
 
 namespace {
@@ -25,17 +26,8 @@ using tarvik::LineContainer;
 using tarvik::testing::PromptRecorder;
 using tarvik::testing::TempDir;
 
-bool same(double a, double b) {
-    if (std::isnan(a) || std::isnan(b))
-        return std::isnan(a) && std::isnan(b);
-    return a == b && std::signbit(a) == std::signbit(b);
-}
-
-std::string num(double v) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    return buf;
-}
+using tarvik::testing::num;
+using tarvik::testing::same;
 
 // Compares what two reads took: points (NaN-aware), count and lines_taken.
 ::testing::AssertionResult same_taken(const LineContainer& a, const LineContainer& b) {

@@ -12,7 +12,7 @@
 namespace tarvik::testing {
 
 class HeadlessView : public DocumentView {
-public:
+  public:
     PlotViewState& state() override { return state_; }
     void set_timer(std::int32_t interval_ms) override {
         timer_requests.push_back(interval_ms);
@@ -20,7 +20,8 @@ public:
     }
     void data_updated() override {
         ++data_updates;
-        if (document) document->StampWindowTitle(std::time(nullptr));
+        if (document)
+            document->StampWindowTitle(std::time(nullptr));
     }
     void update() override { ++updates; }
 
@@ -29,7 +30,7 @@ public:
     int data_updates = 0;
     int updates = 0;
 
-private:
+  private:
     PlotViewState state_;
 };
 

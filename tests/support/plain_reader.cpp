@@ -1,20 +1,45 @@
-#include "sscanf_reader.h"
+#include "plain_reader.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <string>
 #include <vector>
 
-namespace tarvik::bench {
+namespace tarvik::plain {
 
 namespace {
 
-void prepare_commas(std::string& line, int k) {
+std::string scan_format(int xcol, int ycol) {
+    std::string format;
+    const int last = std::max(xcol, ycol);
+    for (int c = 0; c <= last; ++c)
+        format += (c == xcol || c == ycol) ? " %lf" : " %*s";
+    return format;
+}
+
+bool scan(const std::string& prepared, const std::string& format, int xcol, int ycol, double& x,
+          double& y) {
+    double a = 0, b = 0;
+    if (xcol == ycol || xcol == -1) {
+        if (std::sscanf(prepared.c_str(), format.c_str(), &a) != 1)
+            return false;
+        y = a;
+        return true;
+    }
+    if (std::sscanf(prepared.c_str(), format.c_str(), &a, &b) != 2)
+        return false;
+    x = xcol < ycol ? a : b;
+    y = xcol < ycol ? b : a;
+    return true;
+}
+
+}  // namespace
+
+std::string prepare_commas(std::string line, int k) {
     if (line.empty())
-        return;
+        return line;
     if (line[0] == ',')
         line.insert(line.begin(), 'X');
     std::size_t pos = 0;
@@ -34,16 +59,17 @@ void prepare_commas(std::string& line, int k) {
         line[c] = ' ';
         pos = c + 1;
     }
+    return line;
 }
 
-}  // namespace
+bool parse_line(const std::string& line, int xcol, int ycol, double& x, double& y) {
+    const std::string prepared = prepare_commas(line, std::max(xcol, ycol) + 1);
+    return scan(prepared, scan_format(xcol, ycol), xcol, ycol, x, y);
+}
 
 void sscanf_read_data_file(const FileSpec& spec, LineContainer& container) {
-    std::string format;
-    const int last = std::max(spec.xcol, spec.ycol);
-    for (int c = 0; c <= last; ++c)
-        format += (c == spec.xcol || c == spec.ycol) ? " %lf" : " %*s";
-    const bool two_value = spec.xcol >= 0 && spec.xcol != spec.ycol;
+    const std::string format = scan_format(spec.xcol, spec.ycol);
+    const int k = std::max(spec.xcol, spec.ycol) + 1;
     const std::int32_t skip = container.lines_taken;
 
     std::vector<char> bytes;
@@ -74,22 +100,17 @@ void sscanf_read_data_file(const FileSpec& spec, LineContainer& container) {
         if (spec.add_only && index < skip)
             continue;
         container.note_line_taken();
-        prepare_commas(line, last + 1);
-        double a = 0, b = 0;
-        if (line.size() >= 3 && (std::strncmp(line.c_str(), "NaN", 3) == 0 ||
-                                 std::strncmp(line.c_str(), "nan", 3) == 0)) {
-            a = b = std::numeric_limits<double>::quiet_NaN();
-            container.add_point(a, b);
-        } else if (two_value) {
-            if (std::sscanf(line.c_str(), format.c_str(), &a, &b) != 2)
-                continue;
-            container.add_point(spec.xcol < spec.ycol ? a : b, spec.xcol < spec.ycol ? b : a);
-        } else {
-            if (std::sscanf(line.c_str(), format.c_str(), &b) != 1)
-                continue;
-            container.add_point(static_cast<double>(index), b);
+        const std::string prepared = prepare_commas(line, k);
+        if (prepared.size() >= 3 && (std::strncmp(prepared.c_str(), "NaN", 3) == 0 ||
+                                     std::strncmp(prepared.c_str(), "nan", 3) == 0)) {
+            const double nan = std::numeric_limits<double>::quiet_NaN();
+            container.add_point(nan, nan);
+            continue;
         }
+        double x = static_cast<double>(index), y = 0;
+        if (scan(prepared, format, spec.xcol, spec.ycol, x, y))
+            container.add_point(x, y);
     }
 }
 
-}  // namespace tarvik::bench
+}  // namespace tarvik::plain
