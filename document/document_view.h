@@ -9,7 +9,7 @@
 namespace tarvik {
 
 class DocumentView {
-public:
+  public:
     virtual ~DocumentView() = default;
 
     virtual PlotViewState& state() = 0;

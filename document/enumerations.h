@@ -9,7 +9,14 @@
 namespace tarvik {
 
 enum TimeUnit : std::int32_t { SECONDS = 0, MINUTES = 1, HOURS = 2 };
-enum LineStyle : std::int32_t { SOLID = 0, DASH = 1, DOT = 2, DASHDOT = 3, DASHDOTDOT = 4, NULL_STYLE = 5 };
+enum LineStyle : std::int32_t {
+    SOLID = 0,
+    DASH = 1,
+    DOT = 2,
+    DASHDOT = 3,
+    DASHDOTDOT = 4,
+    NULL_STYLE = 5
+};
 enum NumberFormat : std::int32_t { FIXED = 0, SCIENTIFIC = 1 };
 
 // Texts of the values; an unknown value gives an empty text.

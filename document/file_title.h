@@ -8,7 +8,7 @@
 namespace tarvik {
 
 class CFileTitle {
-public:
+  public:
     void add(const std::string& title);
     void set(int i, const std::string& title);
     void remove(int i);
@@ -18,7 +18,7 @@ public:
     int longest_length() const { return longest_length_; }
     int longest_index() const { return longest_index_; }
 
-private:
+  private:
     void find_longest();
 
     std::vector<std::string> titles_;

@@ -9,6 +9,7 @@
 #include "check.h"
 #include "data_file_reader.h"
 #include "enumerations.h"
+#include "parse_error.h"
 #include "plot_defaults.h"
 #include "prompt.h"
 
@@ -37,13 +38,15 @@ FileSpec spec_for(const std::string& file, std::int32_t xcol, std::int32_t ycol,
 // The first and last finite x of a store.
 std::optional<double> first_finite_x(const LineContainer& c) {
     const auto it = std::find_if(c.x.begin(), c.x.end(), [](double v) { return !std::isnan(v); });
-    if (it == c.x.end()) return std::nullopt;
+    if (it == c.x.end())
+        return std::nullopt;
     return *it;
 }
 
 std::optional<double> last_finite_x(const LineContainer& c) {
     const auto it = std::find_if(c.x.rbegin(), c.x.rend(), [](double v) { return !std::isnan(v); });
-    if (it == c.x.rend()) return std::nullopt;
+    if (it == c.x.rend())
+        return std::nullopt;
     return *it;
 }
 
@@ -69,7 +72,9 @@ CTarvikDoc::Builders& CTarvikDoc::builders() {
 
 CTarvikDoc::CTarvikDoc(DocumentView* view) : m_DocNumber(document_count), m_View(view) {}
 
-std::int32_t CTarvikDoc::document_counter() { return document_count; }
+std::int32_t CTarvikDoc::document_counter() {
+    return document_count;
+}
 
 bool CTarvikDoc::build_from_request() {
     StartupRequest& request = StartupRequest::instance();
@@ -78,24 +83,35 @@ bool CTarvikDoc::build_from_request() {
         const auto& load = builders().load_configuration;
         return load && load(*this, request.configuration_file);
     }
-    if (request.plot_request_pending) return AddPlotRequest(request.plot_request);
+    if (request.plot_request_pending)
+        return AddPlotRequest(request.plot_request);
     const auto& add_file = builders().add_file_new_plot;
     return add_file && add_file(*this);
 }
 
 bool CTarvikDoc::OnNewDocument() {
-    if (!build_from_request()) return false;
+    bool built = false;
+    try {
+        built = build_from_request();
+    } catch (const parse_error& e) {
+        prompt::show(std::string("Error in XML tag: ") + e.what(), prompt::kApplicationTitle,
+                     prompt::Icon::Error, prompt::Buttons::Ok);
+    }
+    if (!built)
+        return false;
     ++document_count;
     if (PlotViewState* view = view_state()) {
         view->m_SaveFileName = "tarvik." + std::to_string(m_DocNumber) + ".png";
     }
-    if (m_View) m_View->data_updated();
+    if (m_View)
+        m_View->data_updated();
     SetTimerInterval(m_StartTimerInterval);
     return true;
 }
 
 bool CTarvikDoc::check_room_for_curve() const {
-    if (curve_count() + 1 <= PlotLimits::instance().maximum_files) return true;
+    if (curve_count() + 1 <= PlotLimits::instance().maximum_files)
+        return true;
     prompt::show("Too many files", prompt::kApplicationTitle, prompt::Icon::Information,
                  prompt::Buttons::Ok);
     return false;
@@ -106,8 +122,8 @@ bool CTarvikDoc::append_curve(const std::string& file, std::int32_t xcol, std::i
     // The monitor is the one sequence that can refuse (the file may vanish at any moment), so
     // it goes first and the others follow only when it took the file.
     if (!m_FileMonitor.add(file)) {
-        prompt::show("File " + file + " not found", prompt::kApplicationTitle,
-                     prompt::Icon::Error, prompt::Buttons::Ok);
+        prompt::show("File " + file + " not found", prompt::kApplicationTitle, prompt::Icon::Error,
+                     prompt::Buttons::Ok);
         return false;
     }
     m_FileTitles.add(title);
@@ -121,7 +137,8 @@ bool CTarvikDoc::append_curve(const std::string& file, std::int32_t xcol, std::i
 }
 
 bool CTarvikDoc::AddPlotRequest(const PlotRequest& request) {
-    if (!append_curve(request.file, request.xcol, request.ycol, "", false)) return false;
+    if (!append_curve(request.file, request.xcol, request.ycol, "", false))
+        return false;
     if (PlotViewState* view = view_state()) {
         view->m_Curves.append_curve(rgb(0, 0, 0), SOLID, 1, 0);
         view->m_XMin = request.x_min;
@@ -132,19 +149,22 @@ bool CTarvikDoc::AddPlotRequest(const PlotRequest& request) {
         view->m_AutoY = false;
     }
     BuildWindowTitle();
-    if (m_View) m_View->update();
+    if (m_View)
+        m_View->update();
     return true;
 }
 
 bool CTarvikDoc::remove_curve(int i) {
-    if (i < 0 || i >= curve_count()) return false;
+    if (i < 0 || i >= curve_count())
+        return false;
     m_FileMonitor.remove(i);
     m_FileColumns.erase(m_FileColumns.begin() + i);
     m_FileTitles.remove(i);
     m_AddOnly.erase(m_AddOnly.begin() + i);
     m_LinePoints.erase(m_LinePoints.begin() + i);
     if (PlotViewState* view = view_state()) {
-        if (i < view->m_Curves.curve_count()) view->m_Curves.remove_curve(i);
+        if (i < view->m_Curves.curve_count())
+            view->m_Curves.remove_curve(i);
     }
     return true;
 }
@@ -157,12 +177,15 @@ bool CTarvikDoc::resize_history(int i, int generations) {
     auto& h = m_LinePoints[static_cast<std::size_t>(i)];
     h.resize(static_cast<std::size_t>(generations));  // new empty stores at the back
     if (PlotViewState* view = view_state()) {
-        if (i < view->m_Curves.curve_count()) view->m_Curves.resize_generations(i, generations);
+        if (i < view->m_Curves.curve_count())
+            view->m_Curves.resize_generations(i, generations);
     }
     return true;
 }
 
-void CTarvikDoc::SetCurveTitle(int i, const std::string& title) { m_FileTitles.set(i, title); }
+void CTarvikDoc::SetCurveTitle(int i, const std::string& title) {
+    m_FileTitles.set(i, title);
+}
 
 void CTarvikDoc::check_invariants(int i) const {
     TARVIK_CHECK_SOURCE(m_LinePoints.size() == m_FileMonitor.size(), "TarvikDoc");
@@ -204,7 +227,8 @@ void CTarvikDoc::refresh_curve(int i) {
 }
 
 void CTarvikDoc::refresh_all() {
-    for (int i = 0; i < curve_count(); ++i) refresh_curve(i);
+    for (int i = 0; i < curve_count(); ++i)
+        refresh_curve(i);
 }
 
 DataExtents CTarvikDoc::data_extents() const {
@@ -223,7 +247,8 @@ DataExtents CTarvikDoc::data_extents() const {
 bool CTarvikDoc::all_curves_empty() const {
     for (const auto& h : m_LinePoints) {
         for (const LineContainer& c : h) {
-            if (c.count > 0) return false;
+            if (c.count > 0)
+                return false;
         }
     }
     return true;
@@ -232,9 +257,11 @@ bool CTarvikDoc::all_curves_empty() const {
 std::optional<double> CTarvikDoc::earliest_x() const {
     std::optional<double> earliest;
     for (const auto& h : m_LinePoints) {
-        if (h.empty()) continue;
+        if (h.empty())
+            continue;
         const auto x = first_finite_x(h.front());
-        if (x && (!earliest || *x < *earliest)) earliest = x;
+        if (x && (!earliest || *x < *earliest))
+            earliest = x;
     }
     return earliest;
 }
@@ -242,16 +269,19 @@ std::optional<double> CTarvikDoc::earliest_x() const {
 std::optional<double> CTarvikDoc::latest_x() const {
     std::optional<double> latest;
     for (const auto& h : m_LinePoints) {
-        if (h.empty()) continue;
+        if (h.empty())
+            continue;
         const auto x = last_finite_x(h.front());
-        if (x && (!latest || *x > *latest)) latest = x;
+        if (x && (!latest || *x > *latest))
+            latest = x;
     }
     return latest;
 }
 
 void CTarvikDoc::SetTimerInterval(std::int32_t interval_ms) {
     m_TimerInterval = interval_ms;
-    if (m_View) m_View->set_timer(interval_ms);
+    if (m_View)
+        m_View->set_timer(interval_ms);
 }
 
 void CTarvikDoc::BuildWindowTitle() {

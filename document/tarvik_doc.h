@@ -29,7 +29,7 @@ struct DataExtents {
 };
 
 class CTarvikDoc {
-public:
+  public:
     // The ways a new document builds itself besides a plot request; the configuration reader
     // and the new-plot dialog install theirs. An unset one fails the initialisation.
     struct Builders {
@@ -54,11 +54,17 @@ public:
     // Curves.
     int curve_count() const { return m_FileMonitor.size(); }
     std::string file_name(int i) const { return m_FileMonitor.name(i); }
-    std::int32_t x_column(int i) const { return m_FileColumns.at(static_cast<std::size_t>(i)).first; }
-    std::int32_t y_column(int i) const { return m_FileColumns.at(static_cast<std::size_t>(i)).second; }
+    std::int32_t x_column(int i) const {
+        return m_FileColumns.at(static_cast<std::size_t>(i)).first;
+    }
+    std::int32_t y_column(int i) const {
+        return m_FileColumns.at(static_cast<std::size_t>(i)).second;
+    }
     const std::string& curve_title(int i) const { return m_FileTitles.title(i); }
     std::int32_t add_only(int i) const { return m_AddOnly.at(static_cast<std::size_t>(i)); }
-    void set_add_only(int i, std::int32_t mode) { m_AddOnly.at(static_cast<std::size_t>(i)) = mode; }
+    void set_add_only(int i, std::int32_t mode) {
+        m_AddOnly.at(static_cast<std::size_t>(i)) = mode;
+    }
     const std::deque<LineContainer>& history(int i) const {
         return m_LinePoints.at(static_cast<std::size_t>(i));
     }
@@ -113,7 +119,7 @@ public:
     std::string m_WindowTitle;
     std::int32_t m_TimeUnit = 1;  // MINUTES
 
-private:
+  private:
     bool build_from_request();
     void check_invariants(int i) const;
     PlotViewState* view_state() const { return m_View ? &m_View->state() : nullptr; }

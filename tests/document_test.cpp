@@ -11,6 +11,7 @@
 
 #include "enumerations.h"
 #include "headless_view.h"
+#include "parse_error.h"
 #include "prompt_recorder.h"
 #include "temp_dir.h"
 
@@ -198,6 +199,21 @@ TEST_F(DocumentTest, InitialisationUsesTheBuildersInOrder) {
     EXPECT_FALSE(second.OnNewDocument());
     EXPECT_EQ(calls, (std::vector<std::string>{"load plot.xml", "new plot"}));
     EXPECT_EQ(CTarvikDoc::document_counter(), n + 1);
+}
+
+TEST_F(DocumentTest, ConfigurationErrorIsShownAndLeavesNoDocument) {
+    const std::int32_t n = CTarvikDoc::document_counter();
+    CTarvikDoc::builders().load_configuration = [](CTarvikDoc&, const std::string&) -> bool {
+        throw parse_error("number_of_curves");
+    };
+    StartupRequest::instance().configuration_pending = true;
+    EXPECT_FALSE(doc_.OnNewDocument());
+    ASSERT_EQ(prompts_.prompts().size(), 1u);
+    EXPECT_EQ(prompts_.prompts()[0].text, "Error in XML tag: number_of_curves");
+    EXPECT_EQ(prompts_.prompts()[0].icon, prompt::Icon::Error);
+    EXPECT_FALSE(StartupRequest::instance().configuration_pending);
+    EXPECT_EQ(CTarvikDoc::document_counter(), n);
+    EXPECT_TRUE(view_.timer_requests.empty());
 }
 
 TEST_F(DocumentTest, PlotRequestGivesOneBlackSolidCurveWithTheRequestedRanges) {
