@@ -35,7 +35,10 @@ class FileHandle {
     FileHandle& operator=(const FileHandle&) = delete;
 
     int fd() const { return fd_; }
-    bool open() const { return fd_ >= 0; }
+    // True when the file opened and is no directory; st then describes it.
+    bool examine(struct stat& st) const {
+        return fd_ >= 0 && ::fstat(fd_, &st) == 0 && !S_ISDIR(st.st_mode);
+    }
     void close() {
         if (fd_ >= 0)
             ::close(fd_);
@@ -129,7 +132,7 @@ WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c) {
     Lock lock(producer_mutex());
     FileHandle file(spec.file);
     struct stat st {};
-    if (!file.open() || ::fstat(file.fd(), &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (!file.examine(st)) {
         return WholeFileOutcome::Declined;
     }
     // Devices, pipes and sockets have no size and are read as empty.
@@ -253,7 +256,7 @@ StreamOutcome read_line_stream(const FileSpec& spec, LineContainer& c) {
     Lock lock(producer_mutex());
     FileHandle file(spec.file);
     struct stat st {};
-    if (!file.open() || ::fstat(file.fd(), &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (!file.examine(st)) {
         file.close();
         lock.release();
         const prompt::Button answer =

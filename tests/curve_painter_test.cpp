@@ -27,12 +27,7 @@ QImage draw(const LineContainer& store, const plot_limits& ranges, const CurvePe
 }
 
 plot_limits ranges(double x_min, double x_max, double y_min, double y_max) {
-    plot_limits r;
-    r.m_XMin = x_min;
-    r.m_XMax = x_max;
-    r.m_YMin = y_min;
-    r.m_YMax = y_max;
-    return r;
+    return {x_min, x_max, y_min, y_max};
 }
 
 struct Difference {

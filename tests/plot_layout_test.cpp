@@ -41,12 +41,7 @@ TEST(PlotLayoutTest, MarginsFollowTheFontAndTheLabelWidths) {
 }
 
 plot_limits limits(double x0, double x1, double y0, double y1) {
-    plot_limits r;
-    r.m_XMin = x0;
-    r.m_XMax = x1;
-    r.m_YMin = y0;
-    r.m_YMax = y1;
-    return r;
+    return {x0, x1, y0, y1};
 }
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

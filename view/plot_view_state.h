@@ -26,6 +26,8 @@ struct PixelRect {
 // The visible ranges; y minimum may exceed y maximum (an inverted y axis).
 struct plot_limits {
     plot_limits();
+    plot_limits(double x_min, double x_max, double y_min, double y_max)
+        : m_XMin(x_min), m_XMax(x_max), m_YMin(y_min), m_YMax(y_max) {}
     double m_XMin;
     double m_XMax;
     double m_YMin;
