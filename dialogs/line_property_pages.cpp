@@ -84,9 +84,9 @@ SizePage::SizePage(SizePageForm& form, std::function<void()> modified)
     box_->setEnabled(form.box_enabled());
     box_->set_value(form.box_text_on_opening());
     connect(box_->edit(), &QLineEdit::textChanged, this, [this] { modified_(); });
-    connect(invisible_, &QRadioButton::toggled, this, [this](bool checked) {
-        if (!checked)
-            return;
+    // "Invisible" acts on every click (again on a checked one: the box value is reset);
+    // "Size:" only when it becomes checked, so a typed size stays.
+    connect(invisible_, &QRadioButton::clicked, this, [this] {
         form_.click_invisible();
         box_->set_value(form_.box_value());
         box_->setEnabled(false);
