@@ -98,6 +98,26 @@ TEST(TicksDialog, AcceptsZeroToFiftyThoughTheArrowsStopAtTwoAndThirty) {
     EXPECT_EQ(spins[1]->text(), "2");
 }
 
+TEST(TicksDialog, EnterPressesOkAndEscapeCancels) {
+    testing::PromptRecorder prompts;
+    CTicksDlg dialog({.x = 7, .y = 7});
+    dialog.show();
+    QLineEdit* y = edit_of(&dialog, "y-ticks:");
+    type_into(y, "51");
+    QTest::keyClick(y, Qt::Key_Return);
+    EXPECT_EQ(prompts.texts().size(), 1u);
+    type_into(y, "9");
+    QTest::keyClick(y, Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.y(), 9);
+
+    CTicksDlg cancelled({.x = 7, .y = 7});
+    cancelled.show();
+    QTest::keyClick(edit_of(&cancelled, "x-ticks:"), Qt::Key_Escape);
+    EXPECT_EQ(cancelled.result(), QDialog::Rejected);
+    EXPECT_FALSE(cancelled.isVisible());
+}
+
 TEST(WindowProperties, TicksPageShowsStoredMinusTwoAndApplyRefusesSixty) {
     testing::PromptRecorder prompts;
     EventRecorder view;
