@@ -23,6 +23,7 @@ CLinePropertySheet::CLinePropertySheet(const LineLook& look, std::int32_t curve,
     add_page(width_page_, QStringLiteral("Size"));
     add_page(style_page_, QStringLiteral("Style"));
     add_page(point_page_, QStringLiteral("Point size"));
+    add_buttons();
 }
 
 void CLinePropertySheet::page_modified(LinePropertyForm::Page page) {

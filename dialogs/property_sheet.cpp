@@ -12,13 +12,16 @@ namespace tarvik {
 PropertySheet::PropertySheet(const QString& caption, QWidget* parent) : QDialog(parent) {
     setWindowTitle(caption);
     tabs_ = new QTabWidget;
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+}
+
+void PropertySheet::add_buttons() {
     QDialogButtonBox* buttons = ok_cancel_buttons(this);
     apply_ = named(buttons->addButton(QDialogButtonBox::Apply), QStringLiteral("Apply"));
     apply_->setEnabled(false);
     connect(apply_, &QPushButton::clicked, this, &PropertySheet::apply);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_);
-    layout->addWidget(buttons);
+    layout()->addWidget(buttons);
 }
 
 void PropertySheet::add_page(QWidget* page, const QString& tab) {
@@ -35,7 +38,8 @@ void PropertySheet::set_active_page(int page) {
 }
 
 void PropertySheet::modified_changed(bool any_modified) {
-    apply_->setEnabled(any_modified);
+    if (apply_)
+        apply_->setEnabled(any_modified);
 }
 
 void PropertySheet::apply() {

@@ -21,6 +21,8 @@ class PropertySheet : public QDialog {
     PropertySheet(const QString& caption, QWidget* parent);
 
     void add_page(QWidget* page, const QString& tab);
+    // After the last page, so the keyboard reaches the pages' controls before the buttons.
+    void add_buttons();
     // Call after a page's modified state changed.
     void modified_changed(bool any_modified);
 
@@ -31,7 +33,7 @@ class PropertySheet : public QDialog {
 
   private:
     QTabWidget* tabs_;
-    QPushButton* apply_;
+    QPushButton* apply_ = nullptr;
 };
 
 }  // namespace tarvik

@@ -26,6 +26,7 @@ CWindowProperties::CWindowProperties(const WindowSettings& settings, QObject* ta
     add_page(y_page_, QStringLiteral("Y-range"));
     add_page(ticks_page_, QStringLiteral("Ticks"));
     add_page(precision_page_, QStringLiteral("Precision/format"));
+    add_buttons();
 }
 
 void CWindowProperties::page_modified(WindowPropertiesForm::Page page) {

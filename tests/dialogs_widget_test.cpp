@@ -141,6 +141,14 @@ TEST(WindowProperties, TicksPageShowsStoredMinusTwoAndApplyRefusesSixty) {
     EXPECT_EQ(view.windows[0].x_extra_ticks, 5);
     EXPECT_FALSE(control<QPushButton>(&sheet, "Apply")->isEnabled());
 
+    // Tab order: the page's boxes come before the buttons.
+    QStringList chain;
+    for (QWidget* w = sheet.nextInFocusChain(); w != &sheet; w = w->nextInFocusChain())
+        if (!w->accessibleName().isEmpty())
+            chain << w->accessibleName();
+    EXPECT_LT(chain.indexOf("y-ticks:"), chain.indexOf("OK"));
+    EXPECT_LT(chain.indexOf("x-ticks:"), chain.indexOf("y-ticks:"));
+
     press(&sheet, "OK");
     EXPECT_EQ(sheet.result(), QDialog::Accepted);
     EXPECT_EQ(sheet.settings().x_ticks, 7);
