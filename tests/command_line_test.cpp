@@ -91,11 +91,6 @@ const Case kCases[] = {
      .args = {"-n", "x.txt", "-x", "a.xml"},
      .new_plot = true,
      .stopped = true},
-    {.name = "lenient numbers",
-     .args = {"-p", "d.txt", "12abc", "abc", "1e3", " -2.5x", "+7", "nan"},
-     .requests = {{"d.txt", 12, 0, 1000.0, -2.5, 7.0, 0.0}},
-     .output = {"Plot info: d.txt, x-col 12, y-col 0, x-min 1000, x-max -2.5, y-min 7, "
-                "y-max 0"}},
     {.name = "first argument without -", .args = {"plot.xml", "-n"}, .exit = 1},
     {.name = "-x without a file", .args = {"-n", "-x"}, .new_plot = true, .exit = 1},
     {.name = "-x followed by an option", .args = {"-x", "-n"}, .exit = 1},
