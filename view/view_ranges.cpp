@@ -6,6 +6,7 @@
 #include <optional>
 #include <tuple>
 
+#include "axis_map.h"
 #include "tarvik_doc.h"
 
 namespace tarvik {
@@ -242,7 +243,8 @@ void leave_x_scrollbar_mode(PlotViewState& view, int scroll_position, const Pixe
         view.m_AutoXScrollSuspended = false;
     } else if (valid_page(view)) {
         // The x value at the scroll position under the plot's own mapping.
-        const double start = view.m_XMin + scroll_position * view.m_PageSpan / view.m_PageWidth;
+        const AxisMap page{view.m_XMin, view.m_PageSpan, 0, 1, view.m_PageWidth};
+        const double start = page.to_value(scroll_position);
         if (std::isfinite(start))
             view.m_XMin = start;
     }
