@@ -118,7 +118,8 @@ bool CTarvikDoc::check_room_for_curve() const {
 }
 
 bool CTarvikDoc::append_curve(const std::string& file, std::int32_t xcol, std::int32_t ycol,
-                              const std::string& title, bool add_only) {
+                              const std::string& title, bool add_only,
+                              const CurveDrawing& drawing) {
     // The monitor is the one sequence that can refuse (the file may vanish at any moment), so
     // it goes first and the others follow only when it took the file.
     if (!m_FileMonitor.add(file)) {
@@ -133,14 +134,16 @@ bool CTarvikDoc::append_curve(const std::string& file, std::int32_t xcol, std::i
     read_data_file(spec_for(file, xcol, ycol, m_TimeUnit), store);
     m_LinePoints.emplace_back();
     m_LinePoints.back().push_back(std::move(store));
+    if (PlotViewState* view = view_state())
+        view->m_Curves.append_curve(drawing);
     return true;
 }
 
 bool CTarvikDoc::AddPlotRequest(const PlotRequest& request) {
-    if (!append_curve(request.file, request.xcol, request.ycol, "", false))
+    // One black solid line one pixel wide without markers.
+    if (!append_curve(request.file, request.xcol, request.ycol, "", false, CurveDrawing{}))
         return false;
     if (PlotViewState* view = view_state()) {
-        view->m_Curves.append_curve(rgb(0, 0, 0), SOLID, 1, 0);
         view->m_XMin = request.x_min;
         view->m_XMax = request.x_max;
         view->m_YMin = request.y_min;

@@ -72,10 +72,14 @@ class CTarvikDoc {
     // Shows "Too many files" and returns false when the plot holds the most curves it may.
     bool check_room_for_curve() const;
 
-    // Appends a curve read from `file`. The file must exist (else "File <name> not found" and
-    // false); every per-curve sequence grows by one or none does.
+    // The operations that change the set of curves. Each keeps the document's per-curve
+    // sequences and the view's drawing tables in step; nothing else changes either set.
+    //
+    // Appends a curve read from `file`, drawn as `drawing`. The file must exist (else "File
+    // <name> not found" and false); every per-curve sequence and table grows by one or none
+    // does.
     bool append_curve(const std::string& file, std::int32_t xcol, std::int32_t ycol,
-                      const std::string& title, bool add_only);
+                      const std::string& title, bool add_only, const CurveDrawing& drawing = {});
 
     // Builds the plot of a command-line request: one black solid curve, the request's ranges.
     bool AddPlotRequest(const PlotRequest& request);

@@ -54,8 +54,8 @@ class DocumentTest : public ::testing::Test {
         return dir_.write(name, bytes);
     }
     void add(CTarvikDoc& doc, const std::string& path, int xcol = 0, int ycol = 1,
-             const std::string& title = "") {
-        ASSERT_TRUE(doc.append_curve(path, xcol, ycol, title, false));
+             const std::string& title = "", const CurveDrawing& drawing = {}) {
+        ASSERT_TRUE(doc.append_curve(path, xcol, ycol, title, false, drawing));
     }
     void expect_curve_count(const CTarvikDoc& doc, std::size_t n) {
         EXPECT_EQ(doc.m_FileMonitor.size(), n);
@@ -246,8 +246,7 @@ TEST_F(DocumentTest, PlotRequestGivesOneBlackSolidCurveWithTheRequestedRanges) {
 }
 
 TEST_F(DocumentTest, MissingFileAddsNothingAnywhere) {
-    add(doc_, file("a.txt"));
-    view_.state().m_Curves.append_curve(rgb(1, 2, 3), SOLID, 1, 1);
+    add(doc_, file("a.txt"), 0, 1, "", CurveDrawing{rgb(1, 2, 3), SOLID, 1, 1});
     const std::string missing = dir_.file("none.txt");
     EXPECT_FALSE(doc_.append_curve(missing, 0, 1, "t", true));
     EXPECT_FALSE(doc_.AddPlotRequest(PlotRequest{missing}));
@@ -262,13 +261,10 @@ TEST_F(DocumentTest, RemovingTheFirstOfThreeMovesTheOthersDown) {
     const std::string b = file("b.txt", "2 2\n");
     const std::string c = file("c.txt", "3 3\n4 4\n");
     CurveStyleTables& tables = view_.state().m_Curves;
-    add(doc_, a, 0, 1, "longest");
-    tables.append_curve(rgb(255, 0, 0), SOLID, 1, 1);
+    add(doc_, a, 0, 1, "longest", CurveDrawing{rgb(255, 0, 0), SOLID, 1, 1});
     doc_.m_AddOnly.back() = 1;
-    add(doc_, b, 1, 0, "ab");
-    tables.append_curve(rgb(0, 255, 0), DASH, 2, 3);
-    add(doc_, c, 0, 1, "cd");
-    tables.append_curve(rgb(0, 0, 255), DOT, 3, 0);
+    add(doc_, b, 1, 0, "ab", CurveDrawing{rgb(0, 255, 0), DASH, 2, 3});
+    add(doc_, c, 0, 1, "cd", CurveDrawing{rgb(0, 0, 255), DOT, 3, 0});
     ASSERT_TRUE(doc_.resize_history(2, 2));
     EXPECT_EQ(doc_.m_FileTitles.longest_index(), 0);
 
@@ -394,8 +390,7 @@ TEST_F(DocumentTest, TwentyFilesAtMost) {
 }
 
 TEST_F(DocumentTest, HistoryResizeKeepsTheNewestAndTheTablesInStep) {
-    add(doc_, file("a.txt"));
-    view_.state().m_Curves.append_curve(rgb(255, 0, 0), DASH, 2, 1);
+    add(doc_, file("a.txt"), 0, 1, "", CurveDrawing{rgb(255, 0, 0), DASH, 2, 1});
     for (const int refused : {0, -1, 12})
         EXPECT_FALSE(doc_.resize_history(0, refused)) << refused;
     EXPECT_FALSE(doc_.resize_history(1, 2));
