@@ -1,7 +1,6 @@
 #include "tarvik_doc.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -33,21 +32,6 @@ FileSpec spec_for(const std::string& file, std::int32_t xcol, std::int32_t ycol,
     spec.add_only = true;
     spec.time_unit = time_unit;
     return spec;
-}
-
-// The first and last finite x of a store.
-std::optional<double> first_finite_x(const LineContainer& c) {
-    const auto it = std::find_if(c.x.begin(), c.x.end(), [](double v) { return !std::isnan(v); });
-    if (it == c.x.end())
-        return std::nullopt;
-    return *it;
-}
-
-std::optional<double> last_finite_x(const LineContainer& c) {
-    const auto it = std::find_if(c.x.rbegin(), c.x.rend(), [](double v) { return !std::isnan(v); });
-    if (it == c.x.rend())
-        return std::nullopt;
-    return *it;
 }
 
 }  // namespace
@@ -232,53 +216,6 @@ void CTarvikDoc::refresh_curve(int i) {
 void CTarvikDoc::refresh_all() {
     for (int i = 0; i < curve_count(); ++i)
         refresh_curve(i);
-}
-
-DataExtents CTarvikDoc::data_extents() const {
-    DataExtents e{DBL_MAX, -DBL_MAX, DBL_MAX, -DBL_MAX};
-    for (const auto& h : m_LinePoints) {
-        for (const LineContainer& c : h) {
-            e.x_min = std::min(e.x_min, c.x_min);
-            e.x_max = std::max(e.x_max, c.x_max);
-            e.y_min = std::min(e.y_min, c.y_min);
-            e.y_max = std::max(e.y_max, c.y_max);
-        }
-    }
-    return e;
-}
-
-bool CTarvikDoc::all_curves_empty() const {
-    for (const auto& h : m_LinePoints) {
-        for (const LineContainer& c : h) {
-            if (c.count > 0)
-                return false;
-        }
-    }
-    return true;
-}
-
-std::optional<double> CTarvikDoc::earliest_x() const {
-    std::optional<double> earliest;
-    for (const auto& h : m_LinePoints) {
-        if (h.empty())
-            continue;
-        const auto x = first_finite_x(h.front());
-        if (x && (!earliest || *x < *earliest))
-            earliest = x;
-    }
-    return earliest;
-}
-
-std::optional<double> CTarvikDoc::latest_x() const {
-    std::optional<double> latest;
-    for (const auto& h : m_LinePoints) {
-        if (h.empty())
-            continue;
-        const auto x = last_finite_x(h.front());
-        if (x && (!latest || *x > *latest))
-            latest = x;
-    }
-    return latest;
 }
 
 void CTarvikDoc::SetTimerInterval(std::int32_t interval_ms) {

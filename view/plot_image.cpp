@@ -7,7 +7,7 @@
 
 namespace tarvik {
 
-void SaveImage(PlotViewState& state, const CTarvikDoc& doc, int client_width, int client_height,
+void SaveImage(PlotViewState& state, const PlotData& doc, int client_width, int client_height,
                const std::string& file, int format) {
     save_image(
         client_width, client_height,
@@ -15,7 +15,7 @@ void SaveImage(PlotViewState& state, const CTarvikDoc& doc, int client_width, in
         format);
 }
 
-void SaveImage(PlotViewState& state, const CTarvikDoc& doc, const std::string& file, int format) {
+void SaveImage(PlotViewState& state, const PlotData& doc, const std::string& file, int format) {
     SaveImage(state, doc, state.m_ClientRect.width(), state.m_ClientRect.height(), file, format);
 }
 
