@@ -7,10 +7,10 @@
 #include <string>
 
 #include "bench_files.h"
+#include "captured_image_file.h"
 #include "headless_view.h"
 #include "plot_image.h"
 #include "plot_view_state.h"
-#include "save_image.h"
 #include "tarvik_doc.h"
 #include "view_ranges.h"
 

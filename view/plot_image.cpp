@@ -2,14 +2,14 @@
 
 #include <QPainter>
 
+#include "captured_image_file.h"
 #include "plot_renderer.h"
-#include "save_image.h"
 
 namespace tarvik {
 
 void SaveImage(PlotViewState& state, const PlotData& doc, int client_width, int client_height,
                const std::string& file, int format) {
-    save_image(
+    write_captured_image(
         client_width, client_height,
         [&](QPainter& painter) { draw_plot(painter, state.m_ClientRect, state, doc); }, file,
         format);
