@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "plot_view_state.h"
@@ -40,11 +41,15 @@ struct AxisMap {
     int to_pixel(double v) const {
         if (std::isnan(v))
             return kMissingPixel;
-        double offset = std::trunc((v - minimum) / span * extent);
+        double offset = (v - minimum) / span * extent;
         if (std::isnan(offset))
             offset = 0.0;
-        constexpr double limit = kPixelLimit;
-        return static_cast<int>(std::clamp(origin + direction * offset, -limit, limit));
+        // The conversion truncates toward zero (std::trunc would be a library call per point).
+        // Offsets beyond twice the limit land beyond the limit from any origin on a screen.
+        constexpr double reach = 2.0 * kPixelLimit;
+        const auto steps = static_cast<std::int64_t>(std::clamp(offset, -reach, reach));
+        const std::int64_t pixel = origin + direction * steps;
+        return static_cast<int>(std::clamp<std::int64_t>(pixel, -kPixelLimit, kPixelLimit));
     }
 
     // The value at a pixel (no truncation): the inverse of to_pixel up to the pixel's width.
