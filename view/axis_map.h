@@ -38,9 +38,10 @@ struct AxisMap {
     // origin + direction × truncate(fraction × extent), truncated toward zero and held within
     // ±kPixelLimit. A NaN fraction (a zero-width range at its own value, or infinities) counts
     // as the origin.
-    int to_pixel(double v) const {
-        if (std::isnan(v))
-            return kMissingPixel;
+    int to_pixel(double v) const { return std::isnan(v) ? kMissingPixel : place(v); }
+
+    // to_pixel for a value known not to be NaN.
+    int place(double v) const {
         double offset = (v - minimum) / span * extent;
         if (std::isnan(offset))
             offset = 0.0;
@@ -68,7 +69,7 @@ struct PlotMap {
     std::pair<int, int> to_pixel(double px, double py) const {
         if (std::isnan(px) || std::isnan(py))
             return {kMissingPixel, kMissingPixel};
-        return {x.to_pixel(px), y.to_pixel(py)};
+        return {x.place(px), y.place(py)};
     }
     std::pair<double, double> to_value(double px, double py) const {
         return {x.to_value(px), y.to_value(py)};
