@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "dib_format.h"
+
 namespace tarvik {
 
 namespace {
@@ -13,7 +15,7 @@ constexpr std::uint32_t kRle4 = 2;
 constexpr std::uint32_t kBitFields = 3;
 constexpr std::size_t kCoreHeaderSize = 12;
 constexpr std::size_t kInfoHeaderSize = 40;
-constexpr std::int64_t kMaxSide = 1000000;
+constexpr std::int64_t kMaxSide = kMaxImageSide;
 
 std::uint32_t u16(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0] | (p[1] << 8));
@@ -152,9 +154,8 @@ int read_dib_layout(const PngWriteRequest& request, DibLayout& layout, std::stri
         (r.compression == kBitFields && header_size == kInfoHeaderSize) ? 12 : 0;
     const std::size_t table_offset = header_size + mask_bytes;
     const std::size_t bits_offset = table_offset + entries * r.entry_size;
-    layout.stride =
-        (static_cast<std::size_t>(layout.width) * static_cast<std::size_t>(r.bits_per_pixel) + 31) /
-        32 * 4;
+    layout.stride = dib_row_stride(static_cast<std::size_t>(layout.width),
+                                   static_cast<std::size_t>(r.bits_per_pixel));
     const std::size_t image_bytes = layout.stride * static_cast<std::size_t>(layout.height);
     const std::size_t header_needed = bits_offset + (request.bits ? 0 : image_bytes);
     if (request.header_size != 0 && request.header_size < header_needed)

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "capture.h"
+#include "captured_image_file.h"
 #include "png_writer.h"
 #include "prompt_recorder.h"
-#include "save_image.h"
 #include "temp_dir.h"
 
 namespace {
@@ -153,7 +153,7 @@ TEST(PngFile, CaptureIsAFourBitPaletteImageWithGammaLabelsAndTrailingSoftwareTex
     TempDir dir;
     PromptRecorder prompts;
     const std::string path = dir.file("plot.png");
-    tarvik::save_image(400, 300, draw_markers, path, tarvik::kImageFormatPng);
+    tarvik::write_captured_image(400, 300, draw_markers, path, tarvik::kImageFormatPng);
     EXPECT_TRUE(prompts.prompts().empty());
 
     const auto chunks = chunks_of(read_file_bytes(path));
@@ -199,7 +199,7 @@ TEST(PngFile, CaptureIsAFourBitPaletteImageWithGammaLabelsAndTrailingSoftwareTex
 TEST(PngFile, DecodesToTheCapturedPaletteColours) {
     TempDir dir;
     const std::string path = dir.file("plot.png");
-    tarvik::save_image(400, 300, draw_markers, path, tarvik::kImageFormatPng);
+    tarvik::write_captured_image(400, 300, draw_markers, path, tarvik::kImageFormatPng);
     const tarvik::Gdi::dib image = tarvik::capture_image(400, 300, draw_markers);
     const Decoded d = decode(path);
     ASSERT_TRUE(d.ok);
@@ -219,8 +219,9 @@ TEST(PngFile, DecodesToTheCapturedPaletteColours) {
 TEST(PngFile, UnwritableTargetShowsUnableToWriteFile) {
     TempDir dir;
     PromptRecorder prompts;
-    tarvik::save_image(40, 30, draw_markers, dir.file("missing/plot.png"), tarvik::kImageFormatPng);
-    tarvik::save_image(40, 30, draw_markers, dir.path(), tarvik::kImageFormatPng);
+    tarvik::write_captured_image(40, 30, draw_markers, dir.file("missing/plot.png"),
+                                 tarvik::kImageFormatPng);
+    tarvik::write_captured_image(40, 30, draw_markers, dir.path(), tarvik::kImageFormatPng);
     ASSERT_EQ(prompts.prompts().size(), 2u);
     for (const auto& p : prompts.prompts()) {
         EXPECT_EQ(p.text, "Unable to write file");
@@ -255,7 +256,7 @@ TEST(PngFile, LibraryErrorIsReportedWithItsMessage) {
 TEST(SaveImage, UnknownFormatShowsUnsupportedExtensionAndWritesNothing) {
     TempDir dir;
     PromptRecorder prompts;
-    tarvik::save_image(40, 30, draw_markers, dir.file("plot.gif"), 3);
+    tarvik::write_captured_image(40, 30, draw_markers, dir.file("plot.gif"), 3);
     ASSERT_EQ(prompts.prompts().size(), 1u);
     EXPECT_EQ(prompts.prompts()[0].text, "Unsupported extension");
     EXPECT_EQ(prompts.prompts()[0].caption, "Tarvik");

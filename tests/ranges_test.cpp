@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "memory_plot.h"
 #include "plot_view_state.h"
 #include "prompt_recorder.h"
 #include "tarvik_doc.h"
@@ -368,6 +369,31 @@ TEST_F(RangesTest, LeavingWithoutAPageWidthKeepsTheLeftEnd) {
     view_.m_PageWidth = 0;
     leave_x_scrollbar_mode(view_, 400, {0, 0, 800, 600});
     expect_x(0.0, 10.0, 5);
+}
+
+}  // namespace
+}  // namespace tarvik
+
+namespace tarvik {
+namespace {
+
+// The ranges read the plot's data through PlotData alone: points held in memory will do, and
+// every generation counts toward the extents.
+TEST(PlotDataRangesTest, RangesFollowDataHeldInMemory) {
+    testing::MemoryPlot plot;
+    PlotViewState view;
+    EXPECT_FALSE(apply_automatic_x_range(view, plot));
+    plot.add_curve({{0.0, 1.0}, {4.0, 3.0}});
+    plot.generations(0).emplace_back();
+    plot.generations(0).back().add_point(-2.0, 3.0, 0);
+    EXPECT_TRUE(apply_automatic_x_range(view, plot));
+    EXPECT_TRUE(apply_automatic_y_range(view, plot));
+    EXPECT_DOUBLE_EQ(view.m_XMin, -2.6);
+    EXPECT_DOUBLE_EQ(view.m_XMax, 4.6);
+    EXPECT_DOUBLE_EQ(view.m_YMin, 0.8);
+    EXPECT_DOUBLE_EQ(view.m_YMax, 3.2);
+    EXPECT_EQ(plot.earliest_x(), 0.0);  // the newest generations only
+    EXPECT_EQ(plot.latest_x(), 4.0);
 }
 
 }  // namespace

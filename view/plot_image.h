@@ -8,12 +8,12 @@
 
 namespace tarvik {
 
-class CTarvikDoc;
+class PlotData;
 
-void SaveImage(PlotViewState& state, const CTarvikDoc& doc, int client_width, int client_height,
+void SaveImage(PlotViewState& state, const PlotData& doc, int client_width, int client_height,
                const std::string& file, int format);
 
 // The same for a view whose client area is its m_ClientRect.
-void SaveImage(PlotViewState& state, const CTarvikDoc& doc, const std::string& file, int format);
+void SaveImage(PlotViewState& state, const PlotData& doc, const std::string& file, int format);
 
 }  // namespace tarvik

@@ -6,7 +6,8 @@
 #include <optional>
 #include <tuple>
 
-#include "tarvik_doc.h"
+#include "axis_map.h"
+#include "plot_data.h"
 
 namespace tarvik {
 
@@ -30,21 +31,21 @@ bool usable_extent(double minimum, double maximum) {
 
 }  // namespace
 
-bool apply_automatic_x_range(PlotViewState& view, const CTarvikDoc& doc) {
+bool apply_automatic_x_range(PlotViewState& view, const PlotData& doc) {
     view.m_AutoX = true;
-    const DataExtents e = doc.data_extents();
-    if (!usable_extent(e.x_min, e.x_max))
+    const std::optional<ValueExtent> e = doc.x_extent();
+    if (!e || !usable_extent(e->minimum, e->maximum))
         return false;
-    std::tie(view.m_XMin, view.m_XMax) = automatic_range(e.x_min, e.x_max);
+    std::tie(view.m_XMin, view.m_XMax) = automatic_range(e->minimum, e->maximum);
     return true;
 }
 
-bool apply_automatic_y_range(PlotViewState& view, const CTarvikDoc& doc) {
+bool apply_automatic_y_range(PlotViewState& view, const PlotData& doc) {
     view.m_AutoY = true;
-    const DataExtents e = doc.data_extents();
-    if (!usable_extent(e.y_min, e.y_max))
+    const std::optional<ValueExtent> e = doc.y_extent();
+    if (!e || !usable_extent(e->minimum, e->maximum))
         return false;
-    std::tie(view.m_YMin, view.m_YMax) = automatic_range(e.y_min, e.y_max);
+    std::tie(view.m_YMin, view.m_YMax) = automatic_range(e->minimum, e->maximum);
     return true;
 }
 
@@ -70,7 +71,7 @@ std::optional<double> finite(std::optional<double> v) {
 
 }  // namespace
 
-bool auto_x_scroll(PlotViewState& view, const CTarvikDoc& doc) {
+bool auto_x_scroll(PlotViewState& view, const PlotData& doc) {
     const std::optional<double> latest = finite(doc.latest_x());
     const double s = view.m_XMax - view.m_XMin;
     if (!latest || !std::isfinite(s))
@@ -158,7 +159,7 @@ double pages_to_pass(const PlotViewState& view, double a) {
 
 }  // namespace
 
-bool extend_x_scrollbar(PlotViewState& view, const CTarvikDoc& doc) {
+bool extend_x_scrollbar(PlotViewState& view, const PlotData& doc) {
     if (!view.m_XScrollbarMode || !valid_page(view))
         return false;
     const std::optional<double> latest = finite(doc.latest_x());
@@ -195,7 +196,7 @@ bool extend_x_scrollbar(PlotViewState& view, const CTarvikDoc& doc) {
     return XSnapshot(view) != before;
 }
 
-XScrollbarChange enter_x_scrollbar_mode(PlotViewState& view, const CTarvikDoc& doc) {
+XScrollbarChange enter_x_scrollbar_mode(PlotViewState& view, const PlotData& doc) {
     XScrollbarChange result;
     const std::optional<double> earliest = doc.earliest_x();
     if (doc.all_curves_empty() || !earliest || !doc.latest_x()) {
@@ -242,7 +243,8 @@ void leave_x_scrollbar_mode(PlotViewState& view, int scroll_position, const Pixe
         view.m_AutoXScrollSuspended = false;
     } else if (valid_page(view)) {
         // The x value at the scroll position under the plot's own mapping.
-        const double start = view.m_XMin + scroll_position * view.m_PageSpan / view.m_PageWidth;
+        const AxisMap page{view.m_XMin, view.m_PageSpan, 0, 1, view.m_PageWidth};
+        const double start = page.to_value(scroll_position);
         if (std::isfinite(start))
             view.m_XMin = start;
     }
