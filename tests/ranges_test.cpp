@@ -268,6 +268,26 @@ TEST_F(RangesTest, NewDataAddsWholePagesSharingTheJointTick) {
     EXPECT_EQ(view_.m_ClientRect.right, 6400);
 }
 
+TEST(XScrollbarEnterTest, ReachingBackKeepsThePageTickSpacing) {
+    // Page span 10 with 5 ticks (every 2.5), window 5..15, earliest x 0. The count formula
+    // round((n * page ticks + 2) / page span + ticks) with n = 5 gives round(7.7) = 8 ticks,
+    // whose spacing (15 / 7) no longer matches the page's; adding the page's spacing back to 0
+    // gives 7 ticks: 0, 2.5, ..., 15.
+    TempDir dir;
+    PromptRecorder prompts;
+    CTarvikDoc doc;
+    ASSERT_TRUE(doc.append_curve(dir.write("a.txt", xs({0, 12})), 0, 1, "", false));
+    PlotViewState view;
+    view.m_ClientRect = {0, 0, 800, 600};
+    view.m_XMin = 5;
+    view.m_XMax = 15;
+    EXPECT_TRUE(enter_x_scrollbar_mode(view, doc).changed);
+    EXPECT_EQ(view.m_XMin, 0.0);
+    EXPECT_EQ(view.m_XMax, 15.0);
+    EXPECT_EQ(view.m_XTicks, 7);
+    EXPECT_EQ(view.m_ClientRect.right, 1200);
+}
+
 TEST(XScrollbarExtendTest, RestartedDataStartsOverAtOnePage) {
     struct Case {
         std::string data;
