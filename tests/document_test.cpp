@@ -321,6 +321,28 @@ TEST_F(DocumentTest, LongestTitleFollowsEveryChange) {
     EXPECT_EQ(doc_.file_titles().longest_length(), 0);
 }
 
+TEST(FileTitleTest, TitlesAreMeasuredInCharactersNotBytes) {
+    // "Temperatur Süd" is 14 characters in 15 bytes.
+    struct Case {
+        std::vector<std::string> titles;
+        int index, length;
+    };
+    const Case cases[] = {
+        {{"Druck", "Temperatur Süd"}, 1, 14},
+        {{"Temperatur Süd", "Temperatur Ost"}, 0, 14},   // a tie keeps the earlier title
+        {{"Temperatur Süd", "Temperatur Nord"}, 1, 15},  // one character longer takes over
+    };
+    for (const Case& c : cases) {
+        CFileTitle titles;
+        for (const std::string& t : c.titles)
+            titles.add(t);
+        EXPECT_EQ(titles.longest_index(), c.index) << c.titles.back();
+        EXPECT_EQ(titles.longest_length(), c.length) << c.titles.back();
+        titles.set(0, c.titles[0]);  // found again over all titles: the same answer
+        EXPECT_EQ(titles.longest_index(), c.index) << c.titles.back();
+    }
+}
+
 TEST_F(DocumentTest, DataExtentsCoverEveryCurveAndGeneration) {
     CTarvikDoc empty;
     EXPECT_TRUE(empty.all_curves_empty());

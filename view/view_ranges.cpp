@@ -1,5 +1,6 @@
 #include "view_ranges.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -143,18 +144,40 @@ void reach_back(PlotViewState& view, double earliest) {
     view.m_ClientRect.right = *right;
 }
 
-// Whole pages past m_XMax that bring it beyond a; 0 when no finite number of pages does.
-double pages_to_pass(const PlotViewState& view, double a) {
-    double pages = std::floor((a - view.m_XMax) / view.m_PageSpan) + 1.0;
-    if (!std::isfinite(pages))
-        return 0.0;
-    // The division rounds; settle the count against the sums actually stored.
-    if (pages > 1.0 && view.m_XMax + (pages - 1.0) * view.m_PageSpan > a)
-        pages -= 1.0;
-    for (int k = 0; k < 2 && !(view.m_XMax + pages * view.m_PageSpan > a); ++k)
-        pages += 1.0;
-    // A page too small to move m_XMax at this magnitude never passes a.
-    return view.m_XMax + pages * view.m_PageSpan > a ? pages : 0.0;
+// m_XMax carried past a by whole pages, added one at a time as the data arrive: the sums, and
+// the tick values drawn from them, are the same whether one tick adds one page or many.
+struct PagesAdded {
+    double max;
+    double pages;
+};
+
+// One tick adds at most this many pages (some 30 ms of additions): only a window narrower
+// than 100 pixels can scroll so many, and a jump that far is refused like one too wide.
+constexpr double kMostPagesAtOnce = 1e7;
+
+// Nothing when a page is too small to move m_XMax, when the pages would make the plot wider
+// than it may scroll, or when they are more than one tick adds.
+std::optional<PagesAdded> add_pages_past(const PlotViewState& view, double a) {
+    const double span = view.m_PageSpan;
+    // Pages the scrollable width holds, one spare: right_edge_for has the last word.
+    const double room = static_cast<double>(kMaxLogicalWidth) / view.m_PageWidth + 1.0;
+    // Each rounded sum moves m_XMax by at most the span and half a unit in the last place of
+    // the sum, so data too far off are refused without adding a single page.
+    const double top = std::max(std::fabs(view.m_XMax), std::fabs(a)) + 2.0 * span;
+    const double half_ulp =
+        (std::nextafter(top, std::numeric_limits<double>::infinity()) - top) / 2.0;
+    if (!((a - view.m_XMax) / (span + half_ulp) <= std::min(room, kMostPagesAtOnce)))
+        return std::nullopt;
+    const double widest = view.m_XMin + room * span;
+    PagesAdded added{view.m_XMax, 0.0};
+    do {
+        const double next = added.max + span;
+        if (!(next > added.max) || next > widest || added.pages >= kMostPagesAtOnce)
+            return std::nullopt;
+        added.max = next;
+        added.pages += 1.0;
+    } while (!(added.max > a));
+    return added;
 }
 
 }  // namespace
@@ -169,15 +192,15 @@ bool extend_x_scrollbar(PlotViewState& view, const PlotData& doc) {
     const XSnapshot before(view);
 
     if (a >= view.m_XMax) {
-        const double pages = pages_to_pass(view, a);
-        if (pages == 0.0)
+        const std::optional<PagesAdded> added = add_pages_past(view, a);
+        if (!added)
             return false;
-        const double new_max = view.m_XMax + pages * view.m_PageSpan;
-        const std::optional<int> right = right_edge_for(view, view.m_XMin, new_max);
-        const std::optional<int> ticks = tick_count(view.m_XTicks + pages * page_intervals(view));
+        const std::optional<int> right = right_edge_for(view, view.m_XMin, added->max);
+        const std::optional<int> ticks =
+            tick_count(view.m_XTicks + added->pages * page_intervals(view));
         if (!right || !ticks)
             return false;  // the plot would grow too wide to scroll
-        view.m_XMax = new_max;
+        view.m_XMax = added->max;
         view.m_XTicks = *ticks;
         view.m_ClientRect.right = *right;
     } else if (a <= view.m_XMin) {
