@@ -8,6 +8,7 @@ packages=(
     libpng-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()
