@@ -11,8 +11,9 @@
 
 namespace {
 
-// The parser reads the file format's numbers; sscanf also reads nan, inf, hexadecimal and
-// gives up on a dangling exponent. Compare only lines free of those.
+// The parser reads the file format's numbers; sscanf also reads nan, inf, hexadecimal ("0X"
+// ends a field there, the placeholder X does not) and gives up on a dangling exponent.
+// Compare only lines free of those.
 bool same_grammar(std::string_view line) {
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
@@ -21,6 +22,8 @@ bool same_grammar(std::string_view line) {
                 i + 1 < line.size() && (line[i + 1] == '+' || line[i + 1] == '-') ? i + 2 : i + 1;
             if (d >= line.size() || line[d] < '0' || line[d] > '9')
                 return false;
+        } else if (c == 'X' && i > 0 && line[i - 1] == '0') {
+            return false;
         } else if (std::string_view("0123456789+-. ,\t\vXw").find(c) == std::string_view::npos) {
             return false;
         }
