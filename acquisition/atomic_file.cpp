@@ -1,11 +1,9 @@
 #include "atomic_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -30,13 +28,6 @@ std::string resolved_target(const std::string& path) {
     return path;
 }
 
-std::string folder_of(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // The permissions a new file would get, or those of the file being replaced.
 mode_t permissions_for(const std::string& target) {
     struct stat info {};
@@ -45,14 +36,6 @@ mode_t permissions_for(const std::string& target) {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
-}
-
-void sync_folder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);  // the rename is durable; a failure here loses nothing
-        ::close(fd);
-    }
 }
 
 }  // namespace
@@ -86,9 +69,9 @@ bool write_file_atomically(const std::string& path, const std::function<bool(std
         return fail(errno);
     if (failed_already)
         return fail(write_errno);
+    // The folder is not flushed: after a power cut the old or the new file is there, whole.
     if (::rename(temporary.c_str(), target.c_str()) != 0)
         return fail(errno);
-    sync_folder(folder_of(target));
     return true;
 }
 
