@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core
     clang-format
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()
