@@ -10,10 +10,10 @@ namespace tarvik {
 
 class CTarvikDoc;
 
-void SaveImage(PlotViewState& state, const CTarvikDoc& doc, int client_width, int client_height,
+bool SaveImage(PlotViewState& state, const CTarvikDoc& doc, int client_width, int client_height,
                const std::string& file, int format);
 
 // The same for a view whose client area is its m_ClientRect.
-void SaveImage(PlotViewState& state, const CTarvikDoc& doc, const std::string& file, int format);
+bool SaveImage(PlotViewState& state, const CTarvikDoc& doc, const std::string& file, int format);
 
 }  // namespace tarvik
