@@ -18,6 +18,7 @@
 #include "line_walk.h"
 #include "mutex.h"
 #include "prompt.h"
+#include "termination.h"
 
 namespace tarvik {
 
@@ -263,7 +264,7 @@ StreamOutcome read_line_stream(const FileSpec& spec, LineContainer& c) {
             prompt::show("IO error in opening file " + spec.file, prompt::kApplicationTitle,
                          prompt::Icon::None, prompt::Buttons::AbortRetryIgnore);
         if (answer == prompt::Button::Abort)
-            std::exit(3);
+            terminate_process(3);
         return answer == prompt::Button::Retry ? StreamOutcome::Retry : StreamOutcome::Done;
     }
     if (!S_ISREG(st.st_mode))

@@ -15,7 +15,8 @@ struct FileStamp {
 
 std::optional<FileStamp> stamp_of(const std::string& path) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    if (::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
     const auto ns = static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000ULL +
                     static_cast<std::uint64_t>(st.st_mtim.tv_nsec);
     return FileStamp{ns, static_cast<std::int64_t>(st.st_size)};
@@ -25,19 +26,22 @@ std::optional<FileStamp> stamp_of(const std::string& path) {
 
 bool file_exists(const std::string& path) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) return true;
+    if (::stat(path.c_str(), &st) == 0)
+        return true;
     return errno != ENOENT && errno != ENOTDIR;
 }
 
 std::optional<std::uint64_t> last_write_time(const std::string& path) {
     const auto stamp = stamp_of(path);
-    if (!stamp) return std::nullopt;
+    if (!stamp)
+        return std::nullopt;
     return stamp->time;
 }
 
 bool FileMonitor::add(const std::string& path) {
     const auto stamp = stamp_of(path);
-    if (!stamp) return false;  // missing, or gone since it was found
+    if (!stamp)
+        return false;  // missing, or gone since it was found
     names_.push_back(path);
     times_.push_back(stamp->time);
     statuses_.push_back(FILE_UNCHANGED);

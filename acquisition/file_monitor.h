@@ -19,7 +19,7 @@ bool file_exists(const std::string& path);
 std::optional<std::uint64_t> last_write_time(const std::string& path);
 
 class FileMonitor {
-public:
+  public:
     // Appends an entry with the file's current time and FILE_UNCHANGED. Returns false, leaving
     // the monitor as it was, when the file does not exist.
     bool add(const std::string& path);
@@ -33,7 +33,7 @@ public:
     std::uint64_t write_time(int i) const { return times_.at(static_cast<std::size_t>(i)); }
     FileStatus status(int i) const { return statuses_.at(static_cast<std::size_t>(i)); }
 
-private:
+  private:
     std::vector<std::string> names_;
     std::vector<std::uint64_t> times_;
     std::vector<FileStatus> statuses_;

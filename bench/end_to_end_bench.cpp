@@ -7,10 +7,10 @@
 #include <string>
 
 #include "bench_files.h"
+#include "captured_image_file.h"
 #include "headless_view.h"
 #include "plot_image.h"
 #include "plot_view_state.h"
-#include "save_image.h"
 #include "tarvik_doc.h"
 #include "view_ranges.h"
 
@@ -26,9 +26,8 @@ void BM_ReadDrawWritePng(benchmark::State& state) {
     for (auto _ : state) {
         testing::HeadlessView view;
         CTarvikDoc doc(&view);
-        doc.append_curve(data, 0, 1, "sine", false);
+        doc.append_curve(data, 0, 1, "sine", false, CurveDrawing{rgb(255, 0, 0), 0, 1, 0});
         PlotViewState& s = view.state();
-        s.m_Curves.append_curve(rgb(255, 0, 0), 0, 1, 0);
         apply_automatic_x_range(s, doc);
         apply_automatic_y_range(s, doc);
         s.m_ClientRect = PixelRect{0, 0, 800, 600};

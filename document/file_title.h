@@ -1,5 +1,5 @@
-// The curves' titles, with the length and index of the longest one (the legend is sized from
-// it; on a tie the earlier curve keeps it; -1 when every title is empty).
+// The curves' titles, with the length in characters and index of the longest one (the legend
+// is sized from it; on a tie the earlier curve keeps it; -1 when every title is empty).
 #pragma once
 
 #include <string>

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "file_spec.h"
+
 namespace tarvik {
 
 struct PlotDefaults {
@@ -42,7 +44,7 @@ struct PlotLimits {
     std::int32_t maximum_title_length = 50;
     std::int32_t maximum_label_length = 15;
     std::int32_t maximum_timer_tries = 100;
-    std::int32_t largest_file_read_whole = 100000000;  // bytes
+    std::int32_t largest_file_read_whole = kLargestFileReadWhole;  // bytes
     std::int32_t off_screen_point_limit = 100000;
 
     static const PlotLimits& instance();

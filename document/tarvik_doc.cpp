@@ -1,7 +1,6 @@
 #include "tarvik_doc.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -33,21 +32,6 @@ FileSpec spec_for(const std::string& file, std::int32_t xcol, std::int32_t ycol,
     spec.add_only = true;
     spec.time_unit = time_unit;
     return spec;
-}
-
-// The first and last finite x of a store.
-std::optional<double> first_finite_x(const LineContainer& c) {
-    const auto it = std::find_if(c.x.begin(), c.x.end(), [](double v) { return !std::isnan(v); });
-    if (it == c.x.end())
-        return std::nullopt;
-    return *it;
-}
-
-std::optional<double> last_finite_x(const LineContainer& c) {
-    const auto it = std::find_if(c.x.rbegin(), c.x.rend(), [](double v) { return !std::isnan(v); });
-    if (it == c.x.rend())
-        return std::nullopt;
-    return *it;
 }
 
 }  // namespace
@@ -118,7 +102,8 @@ bool CTarvikDoc::check_room_for_curve() const {
 }
 
 bool CTarvikDoc::append_curve(const std::string& file, std::int32_t xcol, std::int32_t ycol,
-                              const std::string& title, bool add_only) {
+                              const std::string& title, bool add_only,
+                              const CurveDrawing& drawing) {
     // The monitor is the one sequence that can refuse (the file may vanish at any moment), so
     // it goes first and the others follow only when it took the file.
     if (!m_FileMonitor.add(file)) {
@@ -133,14 +118,16 @@ bool CTarvikDoc::append_curve(const std::string& file, std::int32_t xcol, std::i
     read_data_file(spec_for(file, xcol, ycol, m_TimeUnit), store);
     m_LinePoints.emplace_back();
     m_LinePoints.back().push_back(std::move(store));
+    if (PlotViewState* view = view_state())
+        view->m_Curves.append_curve(drawing);
     return true;
 }
 
 bool CTarvikDoc::AddPlotRequest(const PlotRequest& request) {
-    if (!append_curve(request.file, request.xcol, request.ycol, "", false))
+    // One black solid line one pixel wide without markers.
+    if (!append_curve(request.file, request.xcol, request.ycol, "", false, CurveDrawing{}))
         return false;
     if (PlotViewState* view = view_state()) {
-        view->m_Curves.append_curve(rgb(0, 0, 0), SOLID, 1, 0);
         view->m_XMin = request.x_min;
         view->m_XMax = request.x_max;
         view->m_YMin = request.y_min;
@@ -229,53 +216,6 @@ void CTarvikDoc::refresh_curve(int i) {
 void CTarvikDoc::refresh_all() {
     for (int i = 0; i < curve_count(); ++i)
         refresh_curve(i);
-}
-
-DataExtents CTarvikDoc::data_extents() const {
-    DataExtents e{DBL_MAX, -DBL_MAX, DBL_MAX, -DBL_MAX};
-    for (const auto& h : m_LinePoints) {
-        for (const LineContainer& c : h) {
-            e.x_min = std::min(e.x_min, c.x_min);
-            e.x_max = std::max(e.x_max, c.x_max);
-            e.y_min = std::min(e.y_min, c.y_min);
-            e.y_max = std::max(e.y_max, c.y_max);
-        }
-    }
-    return e;
-}
-
-bool CTarvikDoc::all_curves_empty() const {
-    for (const auto& h : m_LinePoints) {
-        for (const LineContainer& c : h) {
-            if (c.count > 0)
-                return false;
-        }
-    }
-    return true;
-}
-
-std::optional<double> CTarvikDoc::earliest_x() const {
-    std::optional<double> earliest;
-    for (const auto& h : m_LinePoints) {
-        if (h.empty())
-            continue;
-        const auto x = first_finite_x(h.front());
-        if (x && (!earliest || *x < *earliest))
-            earliest = x;
-    }
-    return earliest;
-}
-
-std::optional<double> CTarvikDoc::latest_x() const {
-    std::optional<double> latest;
-    for (const auto& h : m_LinePoints) {
-        if (h.empty())
-            continue;
-        const auto x = last_finite_x(h.front());
-        if (x && (!latest || *x > *latest))
-            latest = x;
-    }
-    return latest;
 }
 
 void CTarvikDoc::SetTimerInterval(std::int32_t interval_ms) {

@@ -15,20 +15,12 @@
 #include "file_monitor.h"
 #include "file_title.h"
 #include "line_container.h"
+#include "plot_data.h"
 #include "startup_request.h"
 
 namespace tarvik {
 
-// Smallest and largest x and y over every curve and generation; min > max when no store
-// holds a finite value.
-struct DataExtents {
-    double x_min;
-    double x_max;
-    double y_min;
-    double y_max;
-};
-
-class CTarvikDoc {
+class CTarvikDoc : public PlotData {
   public:
     // The ways a new document builds itself besides a plot request; the configuration reader
     // and the new-plot dialog install theirs. An unset one fails the initialisation.
@@ -52,7 +44,7 @@ class CTarvikDoc {
     static std::int32_t document_counter();
 
     // Curves.
-    int curve_count() const { return m_FileMonitor.size(); }
+    int curve_count() const override { return m_FileMonitor.size(); }
     std::string file_name(int i) const { return m_FileMonitor.name(i); }
     std::int32_t x_column(int i) const {
         return m_FileColumns.at(static_cast<std::size_t>(i)).first;
@@ -60,22 +52,31 @@ class CTarvikDoc {
     std::int32_t y_column(int i) const {
         return m_FileColumns.at(static_cast<std::size_t>(i)).second;
     }
-    const std::string& curve_title(int i) const { return m_FileTitles.title(i); }
+    const std::string& curve_title(int i) const override { return m_FileTitles.title(i); }
+    int longest_title_length() const override { return m_FileTitles.longest_length(); }
     std::int32_t add_only(int i) const { return m_AddOnly.at(static_cast<std::size_t>(i)); }
     void set_add_only(int i, std::int32_t mode) {
         m_AddOnly.at(static_cast<std::size_t>(i)) = mode;
     }
-    const std::deque<LineContainer>& history(int i) const {
+    const std::deque<LineContainer>& history(int i) const override {
         return m_LinePoints.at(static_cast<std::size_t>(i));
+    }
+    // Curve i's newest store, to be changed in place (tests stand in for a read with it).
+    LineContainer& current_store(int i) {
+        return m_LinePoints.at(static_cast<std::size_t>(i)).front();
     }
 
     // Shows "Too many files" and returns false when the plot holds the most curves it may.
     bool check_room_for_curve() const;
 
-    // Appends a curve read from `file`. The file must exist (else "File <name> not found" and
-    // false); every per-curve sequence grows by one or none does.
+    // The operations that change the set of curves. Each keeps the document's per-curve
+    // sequences and the view's drawing tables in step; nothing else changes either set.
+    //
+    // Appends a curve read from `file`, drawn as `drawing`. The file must exist (else "File
+    // <name> not found" and false); every per-curve sequence and table grows by one or none
+    // does.
     bool append_curve(const std::string& file, std::int32_t xcol, std::int32_t ycol,
-                      const std::string& title, bool add_only);
+                      const std::string& title, bool add_only, const CurveDrawing& drawing = {});
 
     // Builds the plot of a command-line request: one black solid curve, the request's ranges.
     bool AddPlotRequest(const PlotRequest& request);
@@ -91,13 +92,6 @@ class CTarvikDoc {
     void RereadCurve(int i);
     FileStatus check_file(int i) { return m_FileMonitor.check(i); }
 
-    // Data questions.
-    DataExtents data_extents() const;
-    bool all_curves_empty() const;
-    // Smallest first and largest last finite x over the curves' newest stores.
-    std::optional<double> earliest_x() const;
-    std::optional<double> latest_x() const;
-
     // Timer and title.
     void SetTimerInterval(std::int32_t interval_ms);
     void BuildWindowTitle();
@@ -107,6 +101,26 @@ class CTarvikDoc {
     void SetTitle(const std::string&) {}
     // Asks "Are you sure you want to close window" with the title; true to close.
     bool confirm_close() const;
+
+    // The members, read-only; the settings a configuration sets have setters.
+    std::int32_t doc_number() const { return m_DocNumber; }
+    const FileMonitor& file_monitor() const { return m_FileMonitor; }
+    const CFileTitle& file_titles() const { return m_FileTitles; }
+    const std::vector<std::pair<std::int32_t, std::int32_t>>& file_columns() const {
+        return m_FileColumns;
+    }
+    const std::vector<std::int32_t>& add_only_modes() const { return m_AddOnly; }
+    const std::deque<std::deque<LineContainer>>& line_points() const { return m_LinePoints; }
+    std::int32_t start_timer_interval() const { return m_StartTimerInterval; }
+    void set_start_timer_interval(std::int32_t interval_ms) { m_StartTimerInterval = interval_ms; }
+    std::int32_t timer_interval() const { return m_TimerInterval; }
+    std::int32_t time_unit() const { return m_TimeUnit; }
+    void set_time_unit(std::int32_t unit) { m_TimeUnit = unit; }
+
+  private:
+    bool build_from_request();
+    void check_invariants(int i) const;
+    PlotViewState* view_state() const { return m_View ? &m_View->state() : nullptr; }
 
     std::int32_t m_DocNumber;
     FileMonitor m_FileMonitor;
@@ -118,12 +132,6 @@ class CTarvikDoc {
     std::deque<std::deque<LineContainer>> m_LinePoints;
     std::string m_WindowTitle;
     std::int32_t m_TimeUnit = 1;  // MINUTES
-
-  private:
-    bool build_from_request();
-    void check_invariants(int i) const;
-    PlotViewState* view_state() const { return m_View ? &m_View->state() : nullptr; }
-
     DocumentView* m_View = nullptr;
 };
 

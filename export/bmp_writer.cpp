@@ -3,25 +3,22 @@
 #include <array>
 #include <cstdio>
 
+#include "dib_format.h"
+
 namespace tarvik {
 
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
 
-void put_u32(std::uint8_t* p, std::size_t v) {
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
 std::array<std::uint8_t, kFileHeaderSize> file_header(const Gdi::dib& image) {
     const std::size_t bits_offset = kFileHeaderSize + image.header_bytes();
     std::array<std::uint8_t, kFileHeaderSize> h{};
     h[0] = 'B';
     h[1] = 'M';
-    put_u32(&h[2], bits_offset + image.image_size());
+    put_u32(&h[2], static_cast<std::uint32_t>(bits_offset + image.image_size()));
     // two reserved 16-bit words stay 0
-    put_u32(&h[10], bits_offset);
+    put_u32(&h[10], static_cast<std::uint32_t>(bits_offset));
     return h;
 }
 

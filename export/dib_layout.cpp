@@ -1,7 +1,11 @@
 #include "dib_layout.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+
+#include "dib_format.h"
+#include "run_length.h"
 
 namespace tarvik {
 
@@ -13,7 +17,7 @@ constexpr std::uint32_t kRle4 = 2;
 constexpr std::uint32_t kBitFields = 3;
 constexpr std::size_t kCoreHeaderSize = 12;
 constexpr std::size_t kInfoHeaderSize = 40;
-constexpr std::int64_t kMaxSide = 1000000;
+constexpr std::int64_t kMaxSide = kMaxImageSide;
 
 std::uint32_t u16(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0] | (p[1] << 8));
@@ -43,6 +47,7 @@ struct RawHeader {
     std::uint32_t compression = kRgb;
     std::int32_t x_pixels_per_metre = 0;
     std::int32_t y_pixels_per_metre = 0;
+    std::uint32_t image_size = 0;  // the size of compressed bits; may be 0 for plain rows
     std::uint32_t colours_used = 0;
     std::size_t entry_size = 4;
 };
@@ -61,6 +66,7 @@ RawHeader read_raw(const std::uint8_t* h) {
     r.height = i32(h + 8);
     r.bits_per_pixel = static_cast<int>(u16(h + 14));
     r.compression = u32(h + 16);
+    r.image_size = u32(h + 20);
     r.x_pixels_per_metre = i32(h + 24);
     r.y_pixels_per_metre = i32(h + 28);
     r.colours_used = u32(h + 32);
@@ -83,9 +89,9 @@ int check_compression(const RawHeader& r, std::string& message) {
             return (r.bits_per_pixel == 16 || r.bits_per_pixel == 32) ? kPngSuccess
                                                                       : kPngUnsupportedImage;
         case kRle8:
+            return r.bits_per_pixel == 8 ? kPngSuccess : kPngUnsupportedImage;
         case kRle4:
-            // Run-length input is not taken: such bitmaps are refused rather than misread.
-            return kPngUnsupportedImage;
+            return r.bits_per_pixel == 4 ? kPngSuccess : kPngUnsupportedImage;
         default:
             message = "Unsupported compression scheme";
             return kPngUnsupportedImage;
@@ -113,6 +119,42 @@ int check_masks(const std::uint8_t* masks, DibLayout& layout) {
         return kPngSuccess;
     }
     return kPngUnsupportedImage;
+}
+
+bool run_length(const RawHeader& r) {
+    return r.compression == kRle8 || r.compression == kRle4;
+}
+
+// How many bytes of run-length data may be read: every size known of the block holding them
+// (the request's, and the header's own image size, which the format requires for compressed
+// bitmaps) bounds them. 0 when no size is known at all: such data could not be read safely.
+std::size_t run_length_bound(const PngWriteRequest& request, const RawHeader& r,
+                             std::size_t bits_offset) {
+    std::size_t bound = r.image_size;
+    std::size_t given = 0;
+    if (request.bits)
+        given = request.bits_size;
+    else if (request.header_size != 0)
+        given = request.header_size - bits_offset;  // the header block covers the offset
+    if (given != 0)
+        bound = bound == 0 ? given : std::min(bound, given);
+    return bound;
+}
+
+// Expands run-length bits into plain rows owned by `layout` and points its bits at them.
+int expand_into(DibLayout& layout, const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return kPngUnsupportedImage;
+    // Fresh zeroed pages: rows the data never touch cost no memory of their own.
+    layout.expanded.reset(static_cast<std::uint8_t*>(
+        std::calloc(layout.stride, static_cast<std::size_t>(layout.height))));
+    if (!layout.expanded)
+        return kPngNoMemory;
+    if (!expand_run_length(data, size, layout.bits_per_pixel, layout.width, layout.height,
+                           layout.stride, layout.expanded.get()))
+        return kPngUnsupportedImage;
+    layout.bits = layout.expanded.get();
+    return kPngSuccess;
 }
 
 }  // namespace
@@ -152,10 +194,11 @@ int read_dib_layout(const PngWriteRequest& request, DibLayout& layout, std::stri
         (r.compression == kBitFields && header_size == kInfoHeaderSize) ? 12 : 0;
     const std::size_t table_offset = header_size + mask_bytes;
     const std::size_t bits_offset = table_offset + entries * r.entry_size;
-    layout.stride =
-        (static_cast<std::size_t>(layout.width) * static_cast<std::size_t>(r.bits_per_pixel) + 31) /
-        32 * 4;
-    const std::size_t image_bytes = layout.stride * static_cast<std::size_t>(layout.height);
+    layout.stride = dib_row_stride(static_cast<std::size_t>(layout.width),
+                                   static_cast<std::size_t>(r.bits_per_pixel));
+    // Plain rows must all be there; run-length data are checked while they are expanded.
+    const std::size_t image_bytes =
+        run_length(r) ? 0 : layout.stride * static_cast<std::size_t>(layout.height);
     const std::size_t header_needed = bits_offset + (request.bits ? 0 : image_bytes);
     if (request.header_size != 0 && request.header_size < header_needed)
         return kPngInvalidBmp;
@@ -170,6 +213,8 @@ int read_dib_layout(const PngWriteRequest& request, DibLayout& layout, std::stri
     for (std::size_t i = 0; i < entries && i < 256; ++i, entry += r.entry_size)
         layout.colours.push_back({entry[2], entry[1], entry[0]});
     layout.bits = request.bits ? static_cast<const std::uint8_t*>(request.bits) : h + bits_offset;
+    if (run_length(r))
+        return expand_into(layout, layout.bits, run_length_bound(request, r, bits_offset));
     return kPngSuccess;
 }
 

@@ -3,19 +3,11 @@
 #include <limits>
 #include <new>
 
+#include "dib_format.h"
+
 namespace tarvik::Gdi {
 
 namespace {
-
-void put_u16(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void put_u32(std::uint8_t* p, std::uint32_t v) {
-    put_u16(p, v);
-    put_u16(p + 2, v >> 16);
-}
 
 bool usable_size(int width, int height, std::size_t colours) {
     if (width < 1 || height < 1 || width > dib::kMaxSide || height > dib::kMaxSide)
@@ -44,7 +36,7 @@ bitmap::bitmap(std::size_t bytes) {
 }
 
 std::size_t dib::stride_for(int width) {
-    return (static_cast<std::size_t>(width) * kBitsPerPixel + 31) / 32 * 4;
+    return dib_row_stride(static_cast<std::size_t>(width), kBitsPerPixel);
 }
 
 dib::dib(int width, int height, const palette& colours)

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "dib_format.h"
+
 namespace tarvik::Gdi {
 
 // One palette colour, each channel 0..255.
@@ -48,7 +50,7 @@ class dib : public bitmap {
     static constexpr int kHeaderSize = 40;
     static constexpr int kBitsPerPixel = 4;
     // Largest width or height taken; larger requests give an image without memory.
-    static constexpr int kMaxSide = 1000000;
+    static constexpr int kMaxSide = kMaxImageSide;
 
     // A width or height below 1, a palette of more than 16 colours or an image too large
     // to allocate gives a dib whose hbitmap() is false.

@@ -8,6 +8,8 @@ packages=(
     libpng-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core
+    clang-format
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -10,8 +10,8 @@
 
 #include "bmp_writer.h"
 #include "capture.h"
+#include "captured_image_file.h"
 #include "prompt_recorder.h"
-#include "save_image.h"
 #include "temp_dir.h"
 
 namespace {
@@ -58,7 +58,7 @@ TEST(BmpFile, ClientOf400x300GivesA401x301FourBitFileWithTheFixedPalette) {
     TempDir dir;
     PromptRecorder prompts;
     const std::string path = dir.file("plot.bmp");
-    tarvik::save_image(400, 300, draw_markers, path, tarvik::kImageFormatBmp);
+    tarvik::write_captured_image(400, 300, draw_markers, path, tarvik::kImageFormatBmp);
     EXPECT_TRUE(prompts.prompts().empty());
 
     const std::string f = read_file_bytes(path);
@@ -107,7 +107,7 @@ TEST(BmpFile, ClientOf400x300GivesA401x301FourBitFileWithTheFixedPalette) {
 TEST(BmpFile, PixelsAreStoredBottomRowFirstWithZeroPadding) {
     TempDir dir;
     const std::string path = dir.file("plot.bmp");
-    tarvik::save_image(400, 300, draw_markers, path, tarvik::kImageFormatBmp);
+    tarvik::write_captured_image(400, 300, draw_markers, path, tarvik::kImageFormatBmp);
     const std::string f = read_file_bytes(path);
     ASSERT_EQ(f.size(), kFileLength400x300);
 
@@ -127,7 +127,7 @@ TEST(BmpFile, PixelsAreStoredBottomRowFirstWithZeroPadding) {
 TEST(BmpFile, ReplacesALongerExistingFile) {
     TempDir dir;
     const std::string path = dir.write("plot.bmp", std::string(200000, 'x'));
-    tarvik::save_image(400, 300, draw_markers, path, tarvik::kImageFormatBmp);
+    tarvik::write_captured_image(400, 300, draw_markers, path, tarvik::kImageFormatBmp);
     EXPECT_EQ(std::filesystem::file_size(path), kFileLength400x300);
 }
 
@@ -148,7 +148,7 @@ TEST(BmpFile, UnopenableTargetIsReportedOnStandardErrorAndNothingIsWritten) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("missing")));
 
     ::testing::internal::CaptureStderr();
-    tarvik::save_image(10, 10, nullptr, missing_folder, tarvik::kImageFormatBmp);
+    tarvik::write_captured_image(10, 10, nullptr, missing_folder, tarvik::kImageFormatBmp);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "I/O error openning file " + missing_folder + " \n");
     EXPECT_TRUE(prompts.prompts().empty());

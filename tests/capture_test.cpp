@@ -7,10 +7,10 @@
 #include <filesystem>
 
 #include "capture.h"
+#include "captured_image_file.h"
 #include "gdi_bitmap.h"
 #include "palette_mapper.h"
 #include "prompt_recorder.h"
-#include "save_image.h"
 #include "temp_dir.h"
 
 namespace {
@@ -103,8 +103,8 @@ TEST(Capture, ClientAreaWithoutSizeGivesNoPictureAndSavesNothing) {
 
     tarvik::testing::TempDir dir;
     tarvik::testing::PromptRecorder prompts;
-    tarvik::save_image(-1, 10, nullptr, dir.file("p.png"), tarvik::kImageFormatPng);
-    tarvik::save_image(-1, 10, nullptr, dir.file("p.bmp"), tarvik::kImageFormatBmp);
+    tarvik::write_captured_image(-1, 10, nullptr, dir.file("p.png"), tarvik::kImageFormatPng);
+    tarvik::write_captured_image(-1, 10, nullptr, dir.file("p.bmp"), tarvik::kImageFormatBmp);
     ASSERT_EQ(prompts.prompts().size(), 2u);
     EXPECT_EQ(prompts.prompts()[0].caption, "Error");
     EXPECT_EQ(prompts.prompts()[0].icon, tarvik::prompt::Icon::Warning);

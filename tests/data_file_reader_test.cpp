@@ -24,6 +24,7 @@
 #include "prompt_recorder.h"
 #include "stored_values.h"
 #include "temp_dir.h"
+#include "termination.h"
 
 namespace {
 
@@ -955,6 +956,25 @@ TEST_F(OpenFailureTest, AbortEndsTheProcessWithStatusThree) {
             tarvik::read_data_file(spec_for(path, 0, 1), c);
         },
         ::testing::ExitedWithCode(3), "");
+}
+
+// The end goes through the termination hook, which the program (or a test) may replace.
+TEST_F(OpenFailureTest, AbortGoesThroughTheTerminationHook) {
+    struct Terminated {
+        int status;
+    };
+    const tarvik::TerminationHandler previous =
+        tarvik::set_termination_handler([](int status) { throw Terminated{status}; });
+    prompts_.answer_next(prompt::Button::Abort);
+    LineContainer c;
+    try {
+        read(c, dir_.file("missing"), 0, 1);
+        ADD_FAILURE() << "the reader went on after Abort";
+    } catch (const Terminated& t) {
+        EXPECT_EQ(t.status, 3);
+    }
+    tarvik::set_termination_handler(previous);
+    EXPECT_EQ(try_producer_lock_elsewhere(), tarvik::kWaitObject0);
 }
 
 TEST_F(ReaderTest, EmptyFileGivesNothingAndNoBox) {

@@ -54,15 +54,15 @@ class DocumentTest : public ::testing::Test {
         return dir_.write(name, bytes);
     }
     void add(CTarvikDoc& doc, const std::string& path, int xcol = 0, int ycol = 1,
-             const std::string& title = "") {
-        ASSERT_TRUE(doc.append_curve(path, xcol, ycol, title, false));
+             const std::string& title = "", const CurveDrawing& drawing = {}) {
+        ASSERT_TRUE(doc.append_curve(path, xcol, ycol, title, false, drawing));
     }
     void expect_curve_count(const CTarvikDoc& doc, std::size_t n) {
-        EXPECT_EQ(doc.m_FileMonitor.size(), n);
-        EXPECT_EQ(doc.m_FileTitles.size(), static_cast<int>(n));
-        EXPECT_EQ(doc.m_FileColumns.size(), n);
-        EXPECT_EQ(doc.m_AddOnly.size(), n);
-        EXPECT_EQ(doc.m_LinePoints.size(), n);
+        EXPECT_EQ(doc.file_monitor().size(), n);
+        EXPECT_EQ(doc.file_titles().size(), static_cast<int>(n));
+        EXPECT_EQ(doc.file_columns().size(), n);
+        EXPECT_EQ(doc.add_only_modes().size(), n);
+        EXPECT_EQ(doc.line_points().size(), n);
     }
 
     TempDir dir_;
@@ -115,10 +115,10 @@ TEST_F(DocumentTest, CloseAsksWithTheTitle) {
 
 TEST_F(DocumentTest, TimerIntervalZeroStopsAndANewOneRestarts) {
     doc_.SetTimerInterval(0);
-    EXPECT_EQ(doc_.m_TimerInterval, 0);
+    EXPECT_EQ(doc_.timer_interval(), 0);
     EXPECT_EQ(view_.state().m_TimerId, 0u);
     doc_.SetTimerInterval(500);
-    EXPECT_EQ(doc_.m_TimerInterval, 500);
+    EXPECT_EQ(doc_.timer_interval(), 500);
     EXPECT_EQ(view_.timer_requests, (std::vector<std::int32_t>{0, 500}));
     EXPECT_EQ(view_.state().m_TimerId, 1u);
 }
@@ -132,7 +132,7 @@ TEST_F(DocumentTest, NumberMovesOnlyWhenADocumentInitialises) {
         HeadlessView view;
         CTarvikDoc failed(&view);
         view.document = &failed;
-        EXPECT_EQ(failed.m_DocNumber, n);
+        EXPECT_EQ(failed.doc_number(), n);
         EXPECT_FALSE(failed.OnNewDocument());
         EXPECT_EQ(CTarvikDoc::document_counter(), n);
         EXPECT_EQ(view.data_updates, 0);
@@ -150,15 +150,15 @@ TEST_F(DocumentTest, NumberMovesOnlyWhenADocumentInitialises) {
         HeadlessView view;
         CTarvikDoc doc(&view);
         view.document = &doc;
-        doc.m_StartTimerInterval = 250;
+        doc.set_start_timer_interval(250);
         const std::time_t from = std::time(nullptr);
         ASSERT_TRUE(doc.OnNewDocument());
-        EXPECT_EQ(doc.m_DocNumber, n + k);
+        EXPECT_EQ(doc.doc_number(), n + k);
         EXPECT_EQ(CTarvikDoc::document_counter(), n + k + 1);
         EXPECT_EQ(view.state().m_SaveFileName, "tarvik." + std::to_string(n + k) + ".png");
         EXPECT_EQ(view.data_updates, 1);
         EXPECT_EQ(view.timer_requests, std::vector<std::int32_t>{250});
-        EXPECT_EQ(doc.m_TimerInterval, 250);
+        EXPECT_EQ(doc.timer_interval(), 250);
         EXPECT_TRUE(stamped_between(doc.window_title(), from, std::time(nullptr),
                                     "  " + doc.file_name(0) + " 0-1"))
             << doc.window_title();
@@ -246,8 +246,7 @@ TEST_F(DocumentTest, PlotRequestGivesOneBlackSolidCurveWithTheRequestedRanges) {
 }
 
 TEST_F(DocumentTest, MissingFileAddsNothingAnywhere) {
-    add(doc_, file("a.txt"));
-    view_.state().m_Curves.append_curve(rgb(1, 2, 3), SOLID, 1, 1);
+    add(doc_, file("a.txt"), 0, 1, "", CurveDrawing{rgb(1, 2, 3), SOLID, 1, 1});
     const std::string missing = dir_.file("none.txt");
     EXPECT_FALSE(doc_.append_curve(missing, 0, 1, "t", true));
     EXPECT_FALSE(doc_.AddPlotRequest(PlotRequest{missing}));
@@ -262,15 +261,12 @@ TEST_F(DocumentTest, RemovingTheFirstOfThreeMovesTheOthersDown) {
     const std::string b = file("b.txt", "2 2\n");
     const std::string c = file("c.txt", "3 3\n4 4\n");
     CurveStyleTables& tables = view_.state().m_Curves;
-    add(doc_, a, 0, 1, "longest");
-    tables.append_curve(rgb(255, 0, 0), SOLID, 1, 1);
-    doc_.m_AddOnly.back() = 1;
-    add(doc_, b, 1, 0, "ab");
-    tables.append_curve(rgb(0, 255, 0), DASH, 2, 3);
-    add(doc_, c, 0, 1, "cd");
-    tables.append_curve(rgb(0, 0, 255), DOT, 3, 0);
+    add(doc_, a, 0, 1, "longest", CurveDrawing{rgb(255, 0, 0), SOLID, 1, 1});
+    doc_.set_add_only(0, 1);
+    add(doc_, b, 1, 0, "ab", CurveDrawing{rgb(0, 255, 0), DASH, 2, 3});
+    add(doc_, c, 0, 1, "cd", CurveDrawing{rgb(0, 0, 255), DOT, 3, 0});
     ASSERT_TRUE(doc_.resize_history(2, 2));
-    EXPECT_EQ(doc_.m_FileTitles.longest_index(), 0);
+    EXPECT_EQ(doc_.file_titles().longest_index(), 0);
 
     ASSERT_TRUE(doc_.remove_curve(0));
     expect_curve_count(doc_, 2);
@@ -281,8 +277,8 @@ TEST_F(DocumentTest, RemovingTheFirstOfThreeMovesTheOthersDown) {
     EXPECT_EQ(doc_.add_only(0), 0);
     EXPECT_EQ(doc_.curve_title(0), "ab");
     EXPECT_EQ(doc_.curve_title(1), "cd");
-    EXPECT_EQ(doc_.m_FileTitles.longest_index(), 0);  // a tie keeps the earlier curve
-    EXPECT_EQ(doc_.m_FileTitles.longest_length(), 2);
+    EXPECT_EQ(doc_.file_titles().longest_index(), 0);  // a tie keeps the earlier curve
+    EXPECT_EQ(doc_.file_titles().longest_length(), 2);
     EXPECT_EQ(doc_.history(1).size(), 2u);
     EXPECT_EQ(doc_.history(1)[0].x, (std::vector<double>{3, 4}));
     EXPECT_EQ(tables.m_Colours, (std::vector<std::vector<Colour>>{
@@ -303,26 +299,48 @@ TEST_F(DocumentTest, RemovingTheFirstOfThreeMovesTheOthersDown) {
 
 TEST_F(DocumentTest, LongestTitleFollowsEveryChange) {
     const std::string a = file("a.txt");
-    EXPECT_EQ(doc_.m_FileTitles.longest_index(), -1);
+    EXPECT_EQ(doc_.file_titles().longest_index(), -1);
     add(doc_, a, 0, 1, "");
     add(doc_, a, 0, 1, "");
-    EXPECT_EQ(doc_.m_FileTitles.longest_index(), -1);
-    EXPECT_EQ(doc_.m_FileTitles.longest_length(), 0);
+    EXPECT_EQ(doc_.file_titles().longest_index(), -1);
+    EXPECT_EQ(doc_.file_titles().longest_length(), 0);
     add(doc_, a, 0, 1, "abc");
-    EXPECT_EQ(doc_.m_FileTitles.longest_index(), 2);
+    EXPECT_EQ(doc_.file_titles().longest_index(), 2);
     doc_.SetCurveTitle(0, "xyz");  // as long: the earlier curve takes it
-    EXPECT_EQ(doc_.m_FileTitles.longest_index(), 0);
+    EXPECT_EQ(doc_.file_titles().longest_index(), 0);
     doc_.SetCurveTitle(1, "wxyz");
-    EXPECT_EQ(doc_.m_FileTitles.longest_index(), 1);
-    EXPECT_EQ(doc_.m_FileTitles.longest_length(), 4);
+    EXPECT_EQ(doc_.file_titles().longest_index(), 1);
+    EXPECT_EQ(doc_.file_titles().longest_length(), 4);
     doc_.SetCurveTitle(1, "");  // the longest gets shorter: found again
-    EXPECT_EQ(doc_.m_FileTitles.longest_index(), 0);
-    EXPECT_EQ(doc_.m_FileTitles.longest_length(), 3);
+    EXPECT_EQ(doc_.file_titles().longest_index(), 0);
+    EXPECT_EQ(doc_.file_titles().longest_length(), 3);
     ASSERT_TRUE(doc_.remove_curve(0));
-    EXPECT_EQ(doc_.m_FileTitles.longest_index(), 1);
+    EXPECT_EQ(doc_.file_titles().longest_index(), 1);
     doc_.SetCurveTitle(1, "");
-    EXPECT_EQ(doc_.m_FileTitles.longest_index(), -1);
-    EXPECT_EQ(doc_.m_FileTitles.longest_length(), 0);
+    EXPECT_EQ(doc_.file_titles().longest_index(), -1);
+    EXPECT_EQ(doc_.file_titles().longest_length(), 0);
+}
+
+TEST(FileTitleTest, TitlesAreMeasuredInCharactersNotBytes) {
+    // "Temperatur Süd" is 14 characters in 15 bytes.
+    struct Case {
+        std::vector<std::string> titles;
+        int index, length;
+    };
+    const Case cases[] = {
+        {{"Druck", "Temperatur Süd"}, 1, 14},
+        {{"Temperatur Süd", "Temperatur Ost"}, 0, 14},   // a tie keeps the earlier title
+        {{"Temperatur Süd", "Temperatur Nord"}, 1, 15},  // one character longer takes over
+    };
+    for (const Case& c : cases) {
+        CFileTitle titles;
+        for (const std::string& t : c.titles)
+            titles.add(t);
+        EXPECT_EQ(titles.longest_index(), c.index) << c.titles.back();
+        EXPECT_EQ(titles.longest_length(), c.length) << c.titles.back();
+        titles.set(0, c.titles[0]);  // found again over all titles: the same answer
+        EXPECT_EQ(titles.longest_index(), c.index) << c.titles.back();
+    }
 }
 
 TEST_F(DocumentTest, DataExtentsCoverEveryCurveAndGeneration) {
@@ -330,7 +348,8 @@ TEST_F(DocumentTest, DataExtentsCoverEveryCurveAndGeneration) {
     EXPECT_TRUE(empty.all_curves_empty());
     EXPECT_EQ(empty.earliest_x(), std::nullopt);
     EXPECT_EQ(empty.latest_x(), std::nullopt);
-    EXPECT_GT(empty.data_extents().x_min, empty.data_extents().x_max);
+    EXPECT_EQ(empty.x_extent(), std::nullopt);
+    EXPECT_EQ(empty.y_extent(), std::nullopt);
 
     const std::string a = file("a.txt", "1 5\n3 -2\n");
     add(doc_, a);
@@ -338,11 +357,13 @@ TEST_F(DocumentTest, DataExtentsCoverEveryCurveAndGeneration) {
     file("a.txt", "10 0\n");
     doc_.refresh_curve(0);  // older generation: x 1..3, y -2..5; newest: (10, 0)
     add(doc_, file("b.txt", "-4 1\n2 9\n"));
-    const DataExtents e = doc_.data_extents();
-    EXPECT_EQ(e.x_min, -4);
-    EXPECT_EQ(e.x_max, 10);
-    EXPECT_EQ(e.y_min, -2);
-    EXPECT_EQ(e.y_max, 9);
+    const std::optional<ValueExtent> x = doc_.x_extent();
+    const std::optional<ValueExtent> y = doc_.y_extent();
+    ASSERT_TRUE(x && y);
+    EXPECT_EQ(x->minimum, -4);
+    EXPECT_EQ(x->maximum, 10);
+    EXPECT_EQ(y->minimum, -2);
+    EXPECT_EQ(y->maximum, 9);
     EXPECT_FALSE(doc_.all_curves_empty());
     EXPECT_EQ(doc_.earliest_x(), -4);
     EXPECT_EQ(doc_.latest_x(), 10);
@@ -394,8 +415,7 @@ TEST_F(DocumentTest, TwentyFilesAtMost) {
 }
 
 TEST_F(DocumentTest, HistoryResizeKeepsTheNewestAndTheTablesInStep) {
-    add(doc_, file("a.txt"));
-    view_.state().m_Curves.append_curve(rgb(255, 0, 0), DASH, 2, 1);
+    add(doc_, file("a.txt"), 0, 1, "", CurveDrawing{rgb(255, 0, 0), DASH, 2, 1});
     for (const int refused : {0, -1, 12})
         EXPECT_FALSE(doc_.resize_history(0, refused)) << refused;
     EXPECT_FALSE(doc_.resize_history(1, 2));

@@ -88,6 +88,23 @@ TEST(PlotLayoutTest, MissingAndUnmappablePointsGetSafePixels) {
     EXPECT_EQ(map_point(4.0, 2.0, flat, p), (std::pair{-kPixelLimit, kPixelLimit}));
 }
 
+// Pixel to value undoes value to pixel up to the truncation; an inverted y range too.
+TEST(PlotLayoutTest, PixelsMapBackToTheirValues) {
+    const PixelRect p{10, 20, 110, 220};
+    for (const plot_limits& r : {limits(0.0, 10.0, 0.0, 100.0), limits(-5.0, 5.0, 100.0, 0.0)}) {
+        const PlotMap map(r, p);
+        for (const auto& [x, y] :
+             {std::pair{2.0, 25.0}, std::pair{-1.0, 50.0}, std::pair{9.5, 0.0}}) {
+            const auto [px, py] = map.to_pixel(x, y);
+            const auto [vx, vy] = map.to_value(px, py);
+            EXPECT_NEAR(vx, x, 0.1) << x;
+            EXPECT_NEAR(vy, y, 0.5) << y;
+        }
+    }
+    EXPECT_DOUBLE_EQ(AxisMap::horizontal(0.0, 10.0, 10, 100).to_value(35), 2.5);
+    EXPECT_DOUBLE_EQ(AxisMap::vertical(0.0, 100.0, 220, 200).to_value(70), 75.0);
+}
+
 TEST(AxisScaleTest, TicksSpreadEvenlyFromTheMinimumToTheMaximum) {
     const AxisScale x = make_axis_scale(0.0, 1.0, 10, 110, 5, 220, 5);
     EXPECT_DOUBLE_EQ(x.step, 25.0);

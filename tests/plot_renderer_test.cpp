@@ -27,8 +27,8 @@ class PlotRendererTest : public ::testing::Test {
     void add_curve(const std::string& lines, Colour colour, std::int16_t width,
                    std::int16_t point_size) {
         const std::string name = "curve" + std::to_string(doc.curve_count()) + ".txt";
-        ASSERT_TRUE(doc.append_curve(dir.write(name, lines), 0, 1, "title", false));
-        state().m_Curves.append_curve(colour, 0, width, point_size);
+        ASSERT_TRUE(doc.append_curve(dir.write(name, lines), 0, 1, "title", false,
+                                     CurveDrawing{colour, 0, width, point_size}));
     }
 
     PlotViewState& state() { return view.state(); }

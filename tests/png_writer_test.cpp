@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "capture.h"
+#include "captured_image_file.h"
 #include "png_writer.h"
 #include "prompt_recorder.h"
-#include "save_image.h"
 #include "temp_dir.h"
 
 namespace {
@@ -153,7 +153,7 @@ TEST(PngFile, CaptureIsAFourBitPaletteImageWithGammaLabelsAndTrailingSoftwareTex
     TempDir dir;
     PromptRecorder prompts;
     const std::string path = dir.file("plot.png");
-    tarvik::save_image(400, 300, draw_markers, path, tarvik::kImageFormatPng);
+    tarvik::write_captured_image(400, 300, draw_markers, path, tarvik::kImageFormatPng);
     EXPECT_TRUE(prompts.prompts().empty());
 
     const auto chunks = chunks_of(read_file_bytes(path));
@@ -199,7 +199,7 @@ TEST(PngFile, CaptureIsAFourBitPaletteImageWithGammaLabelsAndTrailingSoftwareTex
 TEST(PngFile, DecodesToTheCapturedPaletteColours) {
     TempDir dir;
     const std::string path = dir.file("plot.png");
-    tarvik::save_image(400, 300, draw_markers, path, tarvik::kImageFormatPng);
+    tarvik::write_captured_image(400, 300, draw_markers, path, tarvik::kImageFormatPng);
     const tarvik::Gdi::dib image = tarvik::capture_image(400, 300, draw_markers);
     const Decoded d = decode(path);
     ASSERT_TRUE(d.ok);
@@ -219,8 +219,9 @@ TEST(PngFile, DecodesToTheCapturedPaletteColours) {
 TEST(PngFile, UnwritableTargetShowsUnableToWriteFile) {
     TempDir dir;
     PromptRecorder prompts;
-    tarvik::save_image(40, 30, draw_markers, dir.file("missing/plot.png"), tarvik::kImageFormatPng);
-    tarvik::save_image(40, 30, draw_markers, dir.path(), tarvik::kImageFormatPng);
+    tarvik::write_captured_image(40, 30, draw_markers, dir.file("missing/plot.png"),
+                                 tarvik::kImageFormatPng);
+    tarvik::write_captured_image(40, 30, draw_markers, dir.path(), tarvik::kImageFormatPng);
     ASSERT_EQ(prompts.prompts().size(), 2u);
     for (const auto& p : prompts.prompts()) {
         EXPECT_EQ(p.text, "Unable to write file");
@@ -255,7 +256,7 @@ TEST(PngFile, LibraryErrorIsReportedWithItsMessage) {
 TEST(SaveImage, UnknownFormatShowsUnsupportedExtensionAndWritesNothing) {
     TempDir dir;
     PromptRecorder prompts;
-    tarvik::save_image(40, 30, draw_markers, dir.file("plot.gif"), 3);
+    tarvik::write_captured_image(40, 30, draw_markers, dir.file("plot.gif"), 3);
     ASSERT_EQ(prompts.prompts().size(), 1u);
     EXPECT_EQ(prompts.prompts()[0].text, "Unsupported extension");
     EXPECT_EQ(prompts.prompts()[0].caption, "Tarvik");
@@ -299,11 +300,15 @@ std::vector<BadInput> bad_inputs() {
     odd_compression.resize(2000);
     cases.push_back({"compression", odd_compression, good, 4, "Unsupported compression scheme"});
     auto run_length = info_header(4, 4, 8, 1);
-    run_length.resize(2000);
-    cases.push_back({"run length", run_length, good, 4, "Invalid or unsupported image"});
+    run_length.resize(2000);  // only ends of line, more of them than there are rows
+    cases.push_back(
+        {"run length past the last row", run_length, good, 4, "Invalid or unsupported image"});
     auto rle_wrong_depth = info_header(4, 4, 4, 1);
     rle_wrong_depth.resize(2000);
     cases.push_back({"rle8 at 4 bits", rle_wrong_depth, good, 4, "Invalid or unsupported image"});
+    auto rle4_wrong_depth = info_header(4, 4, 8, 2);
+    rle4_wrong_depth.resize(2000);
+    cases.push_back({"rle4 at 8 bits", rle4_wrong_depth, good, 4, "Invalid or unsupported image"});
     auto masks = info_header(4, 4, 32, 3);
     masks.resize(40 + 12 + 64);
     put32(masks, 40, 0xFF);
@@ -449,6 +454,120 @@ TEST(PngLayouts, FlagsSelectInterlacingAndLeaveOutGammaLabels) {
     const Decoded b = decode(special.path);
     ASSERT_TRUE(a.ok && b.ok);
     EXPECT_EQ(a.rgba, b.rgba);
+}
+
+// ---- run-length bitmaps
+
+// Colour of palette index i in the run-length tests: every index tells itself apart.
+std::vector<int> index_colour(int i) {
+    return {16 * i, 255 - 16 * i, 7 * i, 255};
+}
+
+// A header with the 16 colours of index_colour for a run-length bitmap.
+std::vector<std::uint8_t> run_length_header(int width, int height, int bits) {
+    auto h = info_header(width, height, bits, bits == 8 ? 1 : 2, 16);
+    for (int i = 0; i < 16; ++i) {
+        const auto c = index_colour(i);
+        h.insert(h.end(), {static_cast<std::uint8_t>(c[2]), static_cast<std::uint8_t>(c[1]),
+                           static_cast<std::uint8_t>(c[0]), 0});
+    }
+    return h;
+}
+
+struct RunLengthCase {
+    const char* name;
+    int bits, width, height;
+    std::vector<std::uint8_t> data;
+    std::vector<std::vector<int>> rows;  // palette indices, top row first; none: refused
+};
+
+// The first row of the data is the bottom one; pixels the data skip keep index 0.
+const RunLengthCase kRunLengthCases[] = {
+    {"8-bit runs and ends of line",
+     8,
+     4,
+     2,
+     {3, 1, 0, 0, 2, 2, 2, 3, 0, 0, 0, 1},
+     {{2, 2, 3, 3}, {1, 1, 1, 0}}},
+    {"8-bit absolute run with its pad byte",
+     8,
+     4,
+     1,
+     {0, 3, 5, 6, 7, 0, 1, 8, 0, 1},
+     {{5, 6, 7, 8}}},
+    {"8-bit delta",
+     8,
+     4,
+     3,
+     {1, 4, 0, 2, 2, 1, 1, 9, 0, 1},
+     {{0, 0, 0, 0}, {0, 0, 0, 9}, {4, 0, 0, 0}}},
+    {"early end of bitmap", 8, 2, 2, {1, 5, 0, 1}, {{0, 0}, {5, 0}}},
+    {"4-bit runs alternate two colours",
+     4,
+     5,
+     2,
+     {5, 0x12, 0, 0, 0, 3, 0x34, 0x50, 2, 0x67, 0, 1},
+     {{3, 4, 5, 6, 7}, {1, 2, 1, 2, 1}}},
+    {"4-bit absolute run with its pad byte",
+     4,
+     5,
+     1,
+     {0, 5, 0xAB, 0xCD, 0xE0, 0, 0, 1},
+     {{10, 11, 12, 13, 14}}},
+    {"run past the row", 8, 4, 1, {5, 1, 0, 1}, {}},
+    {"4-bit run past the row", 4, 5, 1, {6, 0x11, 0, 1}, {}},
+    {"absolute run past the row", 8, 2, 1, {0, 3, 1, 2, 3, 0, 0, 1}, {}},
+    {"delta past the last row", 8, 4, 2, {0, 2, 0, 2, 1, 1, 0, 1}, {}},
+    {"delta past the row", 8, 4, 2, {0, 2, 5, 0, 0, 1}, {}},
+    {"end of line past the last row", 8, 4, 1, {0, 0, 0, 0, 1, 1, 0, 1}, {}},
+    {"run after the last row", 8, 4, 1, {0, 0, 1, 1, 0, 1}, {}},
+    {"no end of bitmap", 8, 4, 1, {4, 1}, {}},
+    {"cut in an absolute run", 8, 4, 1, {0, 4, 1, 2}, {}},
+    {"cut in a delta", 8, 4, 2, {0, 2, 1}, {}},
+};
+
+TEST(PngRunLength, ExpandsToThePlainRowsOrIsRefused) {
+    for (const RunLengthCase& c : kRunLengthCases) {
+        SCOPED_TRACE(c.name);
+        Target t;
+        const auto header = run_length_header(c.width, c.height, c.bits);
+        PngWriteRequest r = t.request(header, c.data.data());
+        r.bits_size = c.data.size();
+        if (c.rows.empty()) {
+            EXPECT_EQ(write_png(r), tarvik::kPngUnsupportedImage);
+            EXPECT_STREQ(t.error, "Invalid or unsupported image");
+            continue;
+        }
+        ASSERT_EQ(write_png(r), 0) << t.error;
+        EXPECT_EQ(chunks_of(read_file_bytes(t.path)).front().data[8], c.bits);
+        const Decoded d = decode(t.path);
+        ASSERT_TRUE(d.ok);
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x)
+                EXPECT_EQ(d.at(x, y), index_colour(c.rows[y][x])) << x << "," << y;
+    }
+}
+
+TEST(PngRunLength, DataAreReadOnlyAsFarAsAKnownSize) {
+    const std::vector<std::uint8_t> data = {2, 1, 0, 1};
+    auto header = run_length_header(2, 1, 8);
+    Target t;
+    PngWriteRequest r = t.request(header, data.data());
+    r.bits_size = 2;  // the end of bitmap lies past the size given
+    EXPECT_EQ(write_png(r), tarvik::kPngUnsupportedImage);
+    r.bits_size = 0;  // no size anywhere: not read at all
+    EXPECT_EQ(write_png(r), tarvik::kPngUnsupportedImage);
+    put32(header, 20, 2);  // the header's own image size bounds the data as well
+    EXPECT_EQ(write_png(r), tarvik::kPngUnsupportedImage);
+    put32(header, 20, 4);
+    EXPECT_EQ(write_png(r), 0) << t.error;
+
+    // Data following the colour table are bounded by the block's size.
+    auto block = run_length_header(2, 1, 8);
+    block.insert(block.end(), data.begin(), data.end());
+    EXPECT_EQ(write_png(t.request(block)), 0) << t.error;
+    block.pop_back();
+    EXPECT_EQ(write_png(t.request(block)), tarvik::kPngUnsupportedImage);
 }
 
 }  // namespace

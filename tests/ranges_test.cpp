@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <initializer_list>
 #include <limits>
 #include <memory>
 #include <sstream>
 #include <string>
 
+#include "memory_plot.h"
 #include "plot_view_state.h"
 #include "prompt_recorder.h"
 #include "tarvik_doc.h"
@@ -268,6 +270,63 @@ TEST_F(RangesTest, NewDataAddsWholePagesSharingTheJointTick) {
     EXPECT_EQ(view_.m_ClientRect.right, 6400);
 }
 
+TEST(XScrollbarEnterTest, ReachingBackKeepsThePageTickSpacing) {
+    // Page span 10 with 5 ticks (every 2.5), window 5..15, earliest x 0. The count formula
+    // round((n * page ticks + 2) / page span + ticks) with n = 5 gives round(7.7) = 8 ticks,
+    // whose spacing (15 / 7) no longer matches the page's; adding the page's spacing back to 0
+    // gives 7 ticks: 0, 2.5, ..., 15.
+    TempDir dir;
+    PromptRecorder prompts;
+    CTarvikDoc doc;
+    ASSERT_TRUE(doc.append_curve(dir.write("a.txt", xs({0, 12})), 0, 1, "", false));
+    PlotViewState view;
+    view.m_ClientRect = {0, 0, 800, 600};
+    view.m_XMin = 5;
+    view.m_XMax = 15;
+    EXPECT_TRUE(enter_x_scrollbar_mode(view, doc).changed);
+    EXPECT_EQ(view.m_XMin, 0.0);
+    EXPECT_EQ(view.m_XMax, 15.0);
+    EXPECT_EQ(view.m_XTicks, 7);
+    EXPECT_EQ(view.m_ClientRect.right, 1200);
+}
+
+// Latest x values k pages on, written in decimal as a producer prints them, lie on a page
+// boundary only within rounding; the pages added must be those of adding one page after
+// another until m_XMax passes the latest x.
+TEST(XScrollbarExtendTest, PagesAreAddedOneAtATimeUpToAPageBoundary) {
+    for (const int span_hundredths : {9995, 6792}) {
+        TempDir dir;
+        PromptRecorder prompts;
+        CTarvikDoc doc;
+        ASSERT_TRUE(doc.append_curve(dir.write("a.txt", "1 1\n"), 0, 1, "", false));
+        PlotViewState entered;
+        entered.m_ClientRect = {0, 0, 800, 600};
+        entered.m_XMin = 0;
+        entered.m_XMax = span_hundredths / 100.0;
+        enter_x_scrollbar_mode(entered, doc);
+        for (int k = 1; k <= 40; ++k) {
+            const long long hundredths = static_cast<long long>(span_hundredths) * k;
+            char latest[40];
+            std::snprintf(latest, sizeof latest, "%lld.%02lld", hundredths / 100, hundredths % 100);
+            SCOPED_TRACE(latest);
+            dir.write("a.txt", std::string("1 1\n") + latest + " 1\n");
+            doc.refresh_curve(0);
+            const double a = *doc.latest_x();
+
+            PlotViewState view = entered;
+            double max = view.m_XMax;
+            int ticks = view.m_XTicks;
+            do {
+                max += view.m_PageSpan;
+                ticks += view.m_PageTicks - 1;
+            } while (!(max > a));
+            EXPECT_TRUE(extend_x_scrollbar(view, doc));
+            EXPECT_EQ(view.m_XMax, max);
+            EXPECT_EQ(view.m_XTicks, ticks);
+        }
+    }
+}
+
 TEST(XScrollbarExtendTest, RestartedDataStartsOverAtOnePage) {
     struct Case {
         std::string data;
@@ -316,6 +375,13 @@ TEST_F(RangesTest, ExtensionRefusesWhatItCannotDo) {
     EXPECT_FALSE(extend_x_scrollbar(view_, doc_));
     view_.m_PageSpan = 10.0;
     view_.m_PageWidth = 0;
+    EXPECT_FALSE(extend_x_scrollbar(view_, doc_));
+    expect_x(0.0, 10.0, 5);
+
+    // A page too small to move m_XMax at its magnitude never passes the latest x.
+    view_.m_PageWidth = 800;
+    view_.m_PageSpan = 1e-16;
+    replace(0, "a.txt", xs({1, 10}));
     EXPECT_FALSE(extend_x_scrollbar(view_, doc_));
     expect_x(0.0, 10.0, 5);
 }
@@ -368,6 +434,31 @@ TEST_F(RangesTest, LeavingWithoutAPageWidthKeepsTheLeftEnd) {
     view_.m_PageWidth = 0;
     leave_x_scrollbar_mode(view_, 400, {0, 0, 800, 600});
     expect_x(0.0, 10.0, 5);
+}
+
+}  // namespace
+}  // namespace tarvik
+
+namespace tarvik {
+namespace {
+
+// The ranges read the plot's data through PlotData alone: points held in memory will do, and
+// every generation counts toward the extents.
+TEST(PlotDataRangesTest, RangesFollowDataHeldInMemory) {
+    testing::MemoryPlot plot;
+    PlotViewState view;
+    EXPECT_FALSE(apply_automatic_x_range(view, plot));
+    plot.add_curve({{0.0, 1.0}, {4.0, 3.0}});
+    plot.generations(0).emplace_back();
+    plot.generations(0).back().add_point(-2.0, 3.0, 0);
+    EXPECT_TRUE(apply_automatic_x_range(view, plot));
+    EXPECT_TRUE(apply_automatic_y_range(view, plot));
+    EXPECT_DOUBLE_EQ(view.m_XMin, -2.6);
+    EXPECT_DOUBLE_EQ(view.m_XMax, 4.6);
+    EXPECT_DOUBLE_EQ(view.m_YMin, 0.8);
+    EXPECT_DOUBLE_EQ(view.m_YMax, 3.2);
+    EXPECT_EQ(plot.earliest_x(), 0.0);  // the newest generations only
+    EXPECT_EQ(plot.latest_x(), 4.0);
 }
 
 }  // namespace

@@ -141,12 +141,12 @@ TEST_F(RefreshTest, SwitchingToFullUpdateRebuildsTheCurve) {
 }
 
 TEST_F(RefreshTest, ElapsedTimePointsAreRestampedOnlyByAFullUpdate) {
-    doc_.m_TimeUnit = SECONDS;
+    doc_.set_time_unit(SECONDS);
     file_ = dir_.write("a.txt", lines(1, 2));
     ASSERT_TRUE(doc_.append_curve(file_, -1, 1, "", false));
     // Pretend the points were taken 100 s ago.
     auto backdate = [this] {
-        for (auto& t : doc_.m_LinePoints[0].front().time)
+        for (auto& t : doc_.current_store(0).time)
             t -= 100;
     };
 

@@ -44,9 +44,7 @@ class TimerTickTest : public ::testing::Test {
         touch(path);
     }
     // A point the file does not hold: a full-update re-read drops it.
-    void mark(int i) {
-        doc_.m_LinePoints[static_cast<std::size_t>(i)].front().add_point(kMarker, 0);
-    }
+    void mark(int i) { doc_.current_store(i).add_point(kMarker, 0); }
     bool read_since_mark(int i) const {
         const auto& front = doc_.history(i).front();
         return front.x.empty() || front.x.back() != kMarker;
@@ -174,7 +172,7 @@ TEST_F(TimerTickTest, DeletedFileKeepsItsPointsUntilWrittenAgain) {
     std::filesystem::remove(doc_.file_name(0));
     for (int n = 0; n < 3; ++n) {
         EXPECT_FALSE(tick().updated);
-        EXPECT_EQ(doc_.m_FileMonitor.status(0), FILE_MISSING);
+        EXPECT_EQ(doc_.file_monitor().status(0), FILE_MISSING);
     }
     EXPECT_EQ(doc_.history(0)[0].count, 1);
     EXPECT_TRUE(prompts_.prompts().empty());

@@ -8,13 +8,11 @@
 #include <cmath>
 #include <vector>
 
+#include "axis_map.h"
+
 namespace tarvik {
 
 namespace {
-
-constexpr int kMissing = 2147483647;
-// Far outside any plot area, but far from overflowing when lines are drawn to it.
-constexpr double kPixelLimit = 1e9;
 
 Qt::PenStyle qt_pen_style(std::int16_t style) {
     switch (style) {
@@ -33,54 +31,14 @@ Qt::PenStyle qt_pen_style(std::int16_t style) {
     }
 }
 
-// Data to pixels along one axis: origin + truncate((v - minimum) / (maximum - minimum) * span).
-class AxisMapping {
-  public:
-    AxisMapping(double minimum, double maximum, int origin, int span, bool downward)
-        : minimum_(minimum),
-          range_(maximum - minimum),
-          origin_(origin),
-          span_(span),
-          downward_(downward) {}
-
-    // kMissing for a value that has no pixel.
-    int operator()(double v) const {
-        double offset = (v - minimum_) / range_ * span_;
-        if (std::isnan(offset))
-            return kMissing;
-        offset = std::clamp(offset, -kPixelLimit, kPixelLimit);
-        const int pixels = static_cast<int>(offset);
-        return downward_ ? origin_ - pixels : origin_ + pixels;
-    }
-
-  private:
-    double minimum_;
-    double range_;
-    int origin_;
-    int span_;
-    bool downward_;
-};
-
-struct PointMapping {
-    PointMapping(const plot_limits& r, const PixelRect& p)
-        : x(r.m_XMin, r.m_XMax, p.left, p.right - p.left, false),
-          y(r.m_YMin, r.m_YMax, p.bottom, p.bottom - p.top, true) {}
-
-    // False for a missing point.
-    bool operator()(double px, double py, QPoint& out) const {
-        if (std::isnan(px) || std::isnan(py))
-            return false;
-        const int mx = x(px);
-        const int my = y(py);
-        if (mx == kMissing || my == kMissing)
-            return false;
-        out = QPoint(mx, my);
-        return true;
-    }
-
-    AxisMapping x;
-    AxisMapping y;
-};
+// The pixel of a data point; false for a missing point.
+bool place(const PlotMap& map, double x, double y, QPoint& out) {
+    const auto [px, py] = map.to_pixel(x, y);
+    if (px == kMissingPixel)
+        return false;
+    out = QPoint(px, py);
+    return true;
+}
 
 // The index range worth drawing: when x never decreases, the points outside the visible x
 // range (but the one just before and just after it) map outside the plot and are skipped.
@@ -125,13 +83,13 @@ class LineBatch {
 };
 
 void paint_segments(QPainter& painter, const LineContainer& store, std::size_t first,
-                    std::size_t last, const PointMapping& map) {
+                    std::size_t last, const PlotMap& map) {
     LineBatch batch(painter);
     QPoint previous;
     bool have_previous = false;
     for (std::size_t i = first; i < last; ++i) {
         QPoint p;
-        if (!map(store.x[i], store.y[i], p)) {
+        if (!place(map, store.x[i], store.y[i], p)) {
             have_previous = false;
             continue;
         }
@@ -146,7 +104,7 @@ void paint_segments(QPainter& painter, const LineContainer& store, std::size_t f
 // column are vertical and together cover the column from its lowest to its highest point, so
 // one vertical line stands for them; the segments between columns are drawn as they are.
 void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t first,
-                     std::size_t last, const PointMapping& map) {
+                     std::size_t last, const PlotMap& map) {
     LineBatch batch(painter);
     bool in_run = false;  // the previous point was present
     int column = 0;
@@ -160,7 +118,7 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t 
     };
     for (std::size_t i = first; i < last; ++i) {
         QPoint p;
-        if (!map(store.x[i], store.y[i], p)) {
+        if (!place(map, store.x[i], store.y[i], p)) {
             close_column();
             in_run = false;
             continue;
@@ -184,14 +142,14 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t 
 }
 
 void paint_markers(QPainter& painter, const LineContainer& store, const PixelRect& area, int radius,
-                   const PointMapping& map, bool skip_repeats) {
+                   const PlotMap& map, bool skip_repeats) {
     painter.setBrush(Qt::NoBrush);
     const std::size_t n = store.x.size();
     QPoint previous;
     bool have_previous = false;
     for (std::size_t i = 0; i < n; ++i) {
         QPoint p;
-        if (!map(store.x[i], store.y[i], p))
+        if (!place(map, store.x[i], store.y[i], p))
             continue;
         if (i == 0 && p.x() <= area.left)
             continue;
@@ -217,7 +175,7 @@ void paint_curve(QPainter& painter, const LineContainer& store, const plot_limit
     qpen.setWidth(std::max<int>(pen.width, 1));
     qpen.setCosmetic(pen.width <= 1);
     painter.setPen(qpen);
-    const PointMapping map(ranges, area);
+    const PlotMap map(ranges, area);
 
     if (pen.width > 0 && qpen.style() != Qt::NoPen) {
         const auto [first, last] = visible_span(store, ranges);

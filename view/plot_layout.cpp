@@ -1,7 +1,6 @@
 #include "plot_layout.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace tarvik {
 
@@ -17,28 +16,6 @@ PlotLayout compute_layout(const PixelRect& r, int x_label_width, int y_label_wid
     l.plot_area.right = r.right - l.half_x_width * l.char_width;
     l.plot_area.bottom = r.bottom - 2 * l.line_height;
     return l;
-}
-
-namespace {
-
-// origin + direction × truncate(fraction × extent), held within ±kPixelLimit. A NaN fraction
-// (a zero-width range at its own value, or infinities) counts as the origin.
-int place(int origin, int direction, double fraction, int extent) {
-    double offset = std::trunc(fraction * extent);
-    if (std::isnan(offset))
-        offset = 0.0;
-    constexpr double limit = kPixelLimit;
-    return static_cast<int>(std::clamp(origin + direction * offset, -limit, limit));
-}
-
-}  // namespace
-
-std::pair<int, int> map_point(double x, double y, const plot_limits& r, const PixelRect& p) {
-    if (std::isnan(x) || std::isnan(y))
-        return {kMissingPixel, kMissingPixel};
-    const int px = place(p.left, 1, (x - r.m_XMin) / (r.m_XMax - r.m_XMin), p.width());
-    const int py = place(p.bottom, -1, (y - r.m_YMin) / (r.m_YMax - r.m_YMin), p.height());
-    return {px, py};
 }
 
 }  // namespace tarvik

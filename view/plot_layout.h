@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "axis_map.h"
 #include "plot_view_state.h"
 
 namespace tarvik {
@@ -30,15 +31,9 @@ struct PlotLayout {
 PlotLayout compute_layout(const PixelRect& r, int x_label_width, int y_label_width,
                           const TextMetrics& metrics);
 
-// A point whose x or y is NaN is missing and maps to this marker.
-inline constexpr int kMissingPixel = 2147483647;
-
-// Pixels of points far outside the range (or of any point on a zero-width range) are held
-// to ±kPixelLimit: far beyond any screen, clipped away when drawn, and never the marker.
-inline constexpr int kPixelLimit = 1000000000;
-
-// The pixel of data point (x, y) in plot area p for the ranges r; offsets from the plot
-// area's lower-left corner are truncated toward zero.
-std::pair<int, int> map_point(double x, double y, const plot_limits& r, const PixelRect& p);
+// The pixel of data point (x, y) in plot area p for the ranges r (see PlotMap).
+inline std::pair<int, int> map_point(double x, double y, const plot_limits& r, const PixelRect& p) {
+    return PlotMap(r, p).to_pixel(x, y);
+}
 
 }  // namespace tarvik

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "axis_scale.h"
+#include "plot_data.h"
 #include "plot_defaults.h"
 #include "plot_layout.h"
-#include "tarvik_doc.h"
 #include "tick_label_formatter.h"
 
 namespace tarvik {
@@ -41,7 +41,7 @@ struct Frame {
     QPainter& painter;
     const PixelRect& r;
     PlotViewState& state;
-    const CTarvikDoc& doc;
+    const PlotData& doc;
     const DrawParameters& parameters;
     QFontMetrics metrics;
     TickLabelFormatter x_labels;
@@ -173,8 +173,7 @@ void draw_legend(Frame& f) {
         return;
     const PixelRect& r = f.r;
     const int a = f.layout.char_width;
-    const int left =
-        r.right - (f.doc.m_FileTitles.longest_length() + f.layout.half_x_width + 2) * a - 1;
+    const int left = r.right - (f.doc.longest_title_length() + f.layout.half_x_width + 2) * a - 1;
     const int row = f.metrics.height() + f.metrics.leading();
     int y = r.top + f.layout.line_height;
     const CurveStyleTables& styles = f.state.m_Curves;
@@ -201,7 +200,7 @@ QRect plot_clip(const PixelRect& p) {
 
 }  // namespace
 
-void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, const CTarvikDoc& doc,
+void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, const PlotData& doc,
                const DrawParameters& parameters) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);

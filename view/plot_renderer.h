@@ -11,7 +11,7 @@ class QPainter;
 
 namespace tarvik {
 
-class CTarvikDoc;
+class PlotData;
 
 struct DrawParameters {
     // The page draw: texts before curves and the legend inside the plot area's clip; axis pen
@@ -24,7 +24,7 @@ struct DrawParameters {
 
 // Draws the plot of `doc` with the view's settings into rectangle r of the painter's device.
 // The screen draw records the plot area in state.m_PlotArea (hit tests use it).
-void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, const CTarvikDoc& doc,
+void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, const PlotData& doc,
                const DrawParameters& parameters = {});
 
 }  // namespace tarvik

@@ -181,7 +181,7 @@ bool CTarvikView::event(QEvent* e) {
 
 // The private messages: the view takes its copy of the record and redraws.
 bool CTarvikView::handle_message(QEvent* e) {
-    switch (e->type()) {
+    switch (static_cast<int>(e->type())) {
         case DataUpdatedEvent::kType:
             data_updated();
             return true;

@@ -1,12 +1,14 @@
 #include "view_ranges.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <tuple>
 
-#include "tarvik_doc.h"
+#include "axis_map.h"
+#include "plot_data.h"
 
 namespace tarvik {
 
@@ -30,21 +32,21 @@ bool usable_extent(double minimum, double maximum) {
 
 }  // namespace
 
-bool apply_automatic_x_range(PlotViewState& view, const CTarvikDoc& doc) {
+bool apply_automatic_x_range(PlotViewState& view, const PlotData& doc) {
     view.m_AutoX = true;
-    const DataExtents e = doc.data_extents();
-    if (!usable_extent(e.x_min, e.x_max))
+    const std::optional<ValueExtent> e = doc.x_extent();
+    if (!e || !usable_extent(e->minimum, e->maximum))
         return false;
-    std::tie(view.m_XMin, view.m_XMax) = automatic_range(e.x_min, e.x_max);
+    std::tie(view.m_XMin, view.m_XMax) = automatic_range(e->minimum, e->maximum);
     return true;
 }
 
-bool apply_automatic_y_range(PlotViewState& view, const CTarvikDoc& doc) {
+bool apply_automatic_y_range(PlotViewState& view, const PlotData& doc) {
     view.m_AutoY = true;
-    const DataExtents e = doc.data_extents();
-    if (!usable_extent(e.y_min, e.y_max))
+    const std::optional<ValueExtent> e = doc.y_extent();
+    if (!e || !usable_extent(e->minimum, e->maximum))
         return false;
-    std::tie(view.m_YMin, view.m_YMax) = automatic_range(e.y_min, e.y_max);
+    std::tie(view.m_YMin, view.m_YMax) = automatic_range(e->minimum, e->maximum);
     return true;
 }
 
@@ -70,7 +72,7 @@ std::optional<double> finite(std::optional<double> v) {
 
 }  // namespace
 
-bool auto_x_scroll(PlotViewState& view, const CTarvikDoc& doc) {
+bool auto_x_scroll(PlotViewState& view, const PlotData& doc) {
     const std::optional<double> latest = finite(doc.latest_x());
     const double s = view.m_XMax - view.m_XMin;
     if (!latest || !std::isfinite(s))
@@ -142,23 +144,45 @@ void reach_back(PlotViewState& view, double earliest) {
     view.m_ClientRect.right = *right;
 }
 
-// Whole pages past m_XMax that bring it beyond a; 0 when no finite number of pages does.
-double pages_to_pass(const PlotViewState& view, double a) {
-    double pages = std::floor((a - view.m_XMax) / view.m_PageSpan) + 1.0;
-    if (!std::isfinite(pages))
-        return 0.0;
-    // The division rounds; settle the count against the sums actually stored.
-    if (pages > 1.0 && view.m_XMax + (pages - 1.0) * view.m_PageSpan > a)
-        pages -= 1.0;
-    for (int k = 0; k < 2 && !(view.m_XMax + pages * view.m_PageSpan > a); ++k)
-        pages += 1.0;
-    // A page too small to move m_XMax at this magnitude never passes a.
-    return view.m_XMax + pages * view.m_PageSpan > a ? pages : 0.0;
+// m_XMax carried past a by whole pages, added one at a time as the data arrive: the sums, and
+// the tick values drawn from them, are the same whether one tick adds one page or many.
+struct PagesAdded {
+    double max;
+    double pages;
+};
+
+// One tick adds at most this many pages (some 30 ms of additions): only a window narrower
+// than 100 pixels can scroll so many, and a jump that far is refused like one too wide.
+constexpr double kMostPagesAtOnce = 1e7;
+
+// Nothing when a page is too small to move m_XMax, when the pages would make the plot wider
+// than it may scroll, or when they are more than one tick adds.
+std::optional<PagesAdded> add_pages_past(const PlotViewState& view, double a) {
+    const double span = view.m_PageSpan;
+    // Pages the scrollable width holds, one spare: right_edge_for has the last word.
+    const double room = static_cast<double>(kMaxLogicalWidth) / view.m_PageWidth + 1.0;
+    // Each rounded sum moves m_XMax by at most the span and half a unit in the last place of
+    // the sum, so data too far off are refused without adding a single page.
+    const double top = std::max(std::fabs(view.m_XMax), std::fabs(a)) + 2.0 * span;
+    const double half_ulp =
+        (std::nextafter(top, std::numeric_limits<double>::infinity()) - top) / 2.0;
+    if (!((a - view.m_XMax) / (span + half_ulp) <= std::min(room, kMostPagesAtOnce)))
+        return std::nullopt;
+    const double widest = view.m_XMin + room * span;
+    PagesAdded added{view.m_XMax, 0.0};
+    do {
+        const double next = added.max + span;
+        if (!(next > added.max) || next > widest || added.pages >= kMostPagesAtOnce)
+            return std::nullopt;
+        added.max = next;
+        added.pages += 1.0;
+    } while (!(added.max > a));
+    return added;
 }
 
 }  // namespace
 
-bool extend_x_scrollbar(PlotViewState& view, const CTarvikDoc& doc) {
+bool extend_x_scrollbar(PlotViewState& view, const PlotData& doc) {
     if (!view.m_XScrollbarMode || !valid_page(view))
         return false;
     const std::optional<double> latest = finite(doc.latest_x());
@@ -168,15 +192,15 @@ bool extend_x_scrollbar(PlotViewState& view, const CTarvikDoc& doc) {
     const XSnapshot before(view);
 
     if (a >= view.m_XMax) {
-        const double pages = pages_to_pass(view, a);
-        if (pages == 0.0)
+        const std::optional<PagesAdded> added = add_pages_past(view, a);
+        if (!added)
             return false;
-        const double new_max = view.m_XMax + pages * view.m_PageSpan;
-        const std::optional<int> right = right_edge_for(view, view.m_XMin, new_max);
-        const std::optional<int> ticks = tick_count(view.m_XTicks + pages * page_intervals(view));
+        const std::optional<int> right = right_edge_for(view, view.m_XMin, added->max);
+        const std::optional<int> ticks =
+            tick_count(view.m_XTicks + added->pages * page_intervals(view));
         if (!right || !ticks)
             return false;  // the plot would grow too wide to scroll
-        view.m_XMax = new_max;
+        view.m_XMax = added->max;
         view.m_XTicks = *ticks;
         view.m_ClientRect.right = *right;
     } else if (a <= view.m_XMin) {
@@ -195,7 +219,7 @@ bool extend_x_scrollbar(PlotViewState& view, const CTarvikDoc& doc) {
     return XSnapshot(view) != before;
 }
 
-XScrollbarChange enter_x_scrollbar_mode(PlotViewState& view, const CTarvikDoc& doc) {
+XScrollbarChange enter_x_scrollbar_mode(PlotViewState& view, const PlotData& doc) {
     XScrollbarChange result;
     const std::optional<double> earliest = doc.earliest_x();
     if (doc.all_curves_empty() || !earliest || !doc.latest_x()) {
@@ -242,7 +266,8 @@ void leave_x_scrollbar_mode(PlotViewState& view, int scroll_position, const Pixe
         view.m_AutoXScrollSuspended = false;
     } else if (valid_page(view)) {
         // The x value at the scroll position under the plot's own mapping.
-        const double start = view.m_XMin + scroll_position * view.m_PageSpan / view.m_PageWidth;
+        const AxisMap page{view.m_XMin, view.m_PageSpan, 0, 1, view.m_PageWidth};
+        const double start = page.to_value(scroll_position);
         if (std::isfinite(start))
             view.m_XMin = start;
     }

@@ -9,7 +9,7 @@
 
 namespace tarvik {
 
-class CTarvikDoc;
+class PlotData;
 
 // The range shown for data from minimum to maximum: a tenth of the span added on each side,
 // a flat signal shown 0.01 either side of its value.
@@ -17,13 +17,13 @@ std::pair<double, double> automatic_range(double minimum, double maximum);
 
 // Set the x (y) range from all the data and mark it automatic. Without any finite value the
 // range stays as it is (still marked automatic) and the result is false.
-bool apply_automatic_x_range(PlotViewState& view, const CTarvikDoc& doc);
-bool apply_automatic_y_range(PlotViewState& view, const CTarvikDoc& doc);
+bool apply_automatic_x_range(PlotViewState& view, const PlotData& doc);
+bool apply_automatic_y_range(PlotViewState& view, const PlotData& doc);
 
 // Moves the x window so that the latest x is in view: a window reached by the data jumps so
 // the newest point sits a tenth in from the left; data that restarted at or before the left
 // edge brings the window back to its start. True when the range moved.
-bool auto_x_scroll(PlotViewState& view, const CTarvikDoc& doc);
+bool auto_x_scroll(PlotViewState& view, const PlotData& doc);
 
 inline constexpr const char* kNoDataForScrollbarText =
     "No data points in file, unable to switch modes";
@@ -47,11 +47,11 @@ struct XScrollbarChange {
 
 // Enters x-scrollbar mode: the current window becomes one page, the plot reaches back to the
 // earliest x and forward past the latest x. m_ClientRect.right becomes the logical right edge.
-XScrollbarChange enter_x_scrollbar_mode(PlotViewState& view, const CTarvikDoc& doc);
+XScrollbarChange enter_x_scrollbar_mode(PlotViewState& view, const PlotData& doc);
 
 // Grows the range by whole pages until it holds the latest x, or starts over at one page when
 // the data restarted. True when anything changed: reset the scroll sizes to the logical width.
-bool extend_x_scrollbar(PlotViewState& view, const CTarvikDoc& doc);
+bool extend_x_scrollbar(PlotViewState& view, const PlotData& doc);
 
 // Leaves x-scrollbar mode showing one page: the one at scroll_position (pixels from the left of
 // the scrollable width), or from the left end when automatic x scroll comes back on. client

@@ -27,8 +27,19 @@ constexpr int blue_of(Colour c) {
 // Each channel c becomes c + (255 - c) * factor, rounded half away from zero.
 Colour faded(Colour c, double factor);
 
+// How a new curve is drawn: its first generation's entries.
+struct CurveDrawing {
+    Colour colour = rgb(0, 0, 0);
+    std::int16_t style = 0;  // solid
+    std::int16_t width = 1;
+    std::int16_t point_size = 0;
+};
+
 class CurveStyleTables {
   public:
+    void append_curve(const CurveDrawing& d) {
+        append_curve(d.colour, d.style, d.width, d.point_size);
+    }
     // A new last curve with one generation.
     void append_curve(Colour colour, std::int16_t style, std::int16_t width,
                       std::int16_t point_size);

@@ -1,4 +1,4 @@
-#include "save_image.h"
+#include "captured_image_file.h"
 
 #include "bmp_writer.h"
 #include "capture.h"
@@ -35,8 +35,9 @@ bool save_png(const Gdi::dib& image, const std::string& file) {
 
 }  // namespace
 
-bool save_image(int client_width, int client_height, const std::function<void(QPainter&)>& draw,
-                const std::string& file, int format) {
+bool write_captured_image(int client_width, int client_height,
+                          const std::function<void(QPainter&)>& draw, const std::string& file,
+                          int format) {
     if (format != kImageFormatPng && format != kImageFormatBmp) {
         prompt::show("Unsupported extension", prompt::kApplicationTitle, prompt::Icon::None,
                      prompt::Buttons::Ok);

@@ -1,0 +1,82 @@
+// Data values to pixels and back, one axis at a time. Drawing, the printer page, hit tests,
+// panning and the scrollable x axis all place values through these, so they agree pixel for
+// pixel.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+#include "plot_view_state.h"
+
+namespace tarvik {
+
+// A value that is NaN is missing and maps to this marker.
+inline constexpr int kMissingPixel = 2147483647;
+
+// Pixels of values far outside the range (or of any value on a zero-width range) are held to
+// ±kPixelLimit: far beyond any screen, clipped away when drawn, and never the marker.
+inline constexpr int kPixelLimit = 1000000000;
+
+// One axis: `minimum` sits at pixel `origin`, minimum + span at origin + direction × extent.
+struct AxisMap {
+    double minimum = 0.0;
+    double span = 1.0;  // maximum − minimum; negative for an inverted axis
+    int origin = 0;
+    int direction = 1;  // +1: values grow rightwards; −1: upwards (pixel rows grow down)
+    int extent = 0;
+
+    // An x axis across [left, left + width] and a y axis up from bottom over height.
+    static AxisMap horizontal(double minimum, double maximum, int left, int width) {
+        return {minimum, maximum - minimum, left, 1, width};
+    }
+    static AxisMap vertical(double minimum, double maximum, int bottom, int height) {
+        return {minimum, maximum - minimum, bottom, -1, height};
+    }
+
+    // origin + direction × truncate(fraction × extent), truncated toward zero and held within
+    // ±kPixelLimit. A NaN fraction (a zero-width range at its own value, or infinities) counts
+    // as the origin.
+    int to_pixel(double v) const { return std::isnan(v) ? kMissingPixel : place(v); }
+
+    // to_pixel for a value known not to be NaN.
+    int place(double v) const {
+        double offset = (v - minimum) / span * extent;
+        if (std::isnan(offset))
+            offset = 0.0;
+        // The conversion truncates toward zero (std::trunc would be a library call per point).
+        // Offsets beyond twice the limit land beyond the limit from any origin on a screen.
+        constexpr double reach = 2.0 * kPixelLimit;
+        const auto steps = static_cast<std::int64_t>(std::clamp(offset, -reach, reach));
+        const std::int64_t pixel = origin + direction * steps;
+        return static_cast<int>(std::clamp<std::int64_t>(pixel, -kPixelLimit, kPixelLimit));
+    }
+
+    // The value at a pixel (no truncation): the inverse of to_pixel up to the pixel's width.
+    double to_value(double pixel) const {
+        return minimum + (pixel - origin) * direction * span / extent;
+    }
+};
+
+// Both axes of a plot: the ranges of `limits` over plot area `area`.
+struct PlotMap {
+    PlotMap(const plot_limits& limits, const PixelRect& area)
+        : x(AxisMap::horizontal(limits.m_XMin, limits.m_XMax, area.left, area.width())),
+          y(AxisMap::vertical(limits.m_YMin, limits.m_YMax, area.bottom, area.height())) {}
+
+    // The pixel of data point (px, py); both kMissingPixel when either coordinate is NaN.
+    std::pair<int, int> to_pixel(double px, double py) const {
+        if (std::isnan(px) || std::isnan(py))
+            return {kMissingPixel, kMissingPixel};
+        return {x.place(px), y.place(py)};
+    }
+    std::pair<double, double> to_value(double px, double py) const {
+        return {x.to_value(px), y.to_value(py)};
+    }
+
+    AxisMap x;
+    AxisMap y;
+};
+
+}  // namespace tarvik
