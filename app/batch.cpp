@@ -4,9 +4,9 @@
 #include <ctime>
 
 #include "batch_prompter.h"
+#include "captured_image_file.h"
 #include "document_view.h"
 #include "plot_image.h"
-#include "save_image.h"
 #include "tarvik_doc.h"
 
 namespace tarvik {

@@ -38,6 +38,11 @@ CMainFrame::CMainFrame() : mdi_(new QMdiArea(this)), status_(new QLabel(this)) {
     resize(1024, 768);
 }
 
+CMainFrame::~CMainFrame() {
+    // Closing plot windows while the frame goes away must not refresh menus already gone.
+    disconnect(mdi_, nullptr, this, nullptr);
+}
+
 void CMainFrame::set_caption(const QString& caption) {
     caption_ = caption;
     // A window title shows one line: the caption's closing line break stays in the text only.

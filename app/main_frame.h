@@ -22,6 +22,7 @@ class CMainFrame : public QMainWindow {
 
   public:
     CMainFrame();
+    ~CMainFrame() override;
 
     QMdiArea& mdi_area() { return *mdi_; }
     CTarvikView* active_view() const;

@@ -73,7 +73,7 @@ bool CTarvikApp::InitInstance(bool has_arguments, StartupPlan plan) {
 }
 
 int run_tarvik(int argc, char** argv) {
-    const CommandLine line = parse_command_line(argc - 1, argv + 1);
+    const CommandLine line = parse_command_line(argc, argv);
     write_lines(stdout, line.output_lines);
     write_lines(stderr, line.error_lines);
     if (line.exit_status)

@@ -89,7 +89,7 @@ TEST_F(ViewWidgetTest, ContextMenuFollowsFreezeAndUnfreeze) {
 
     frozen["&Unfreeze"]->trigger();
     EXPECT_NE(view_.state().m_TimerId, 0u);
-    EXPECT_EQ(doc_.m_TimerInterval, 1000);
+    EXPECT_EQ(doc_.timer_interval(), 1000);
 }
 
 TEST_F(ViewWidgetTest, XScrollbarWithoutDataSaysSoAndChangesNothing) {

@@ -16,7 +16,8 @@ bool SaveImage(PlotViewState& state, const PlotData& doc, int client_width, int 
 }
 
 bool SaveImage(PlotViewState& state, const PlotData& doc, const std::string& file, int format) {
-    return SaveImage(state, doc, state.m_ClientRect.width(), state.m_ClientRect.height(), file, format);
+    return SaveImage(state, doc, state.m_ClientRect.width(), state.m_ClientRect.height(), file,
+                     format);
 }
 
 }  // namespace tarvik

@@ -9,11 +9,11 @@
 #include <QTimerEvent>
 #include <algorithm>
 
+#include "captured_image_file.h"
 #include "document_view.h"
 #include "plot_image.h"
 #include "plot_renderer.h"
 #include "prompt.h"
-#include "save_image.h"
 #include "tarvik_doc.h"
 #include "timer_tick.h"
 #include "view_commands.h"

@@ -42,7 +42,7 @@ bool apply_line_property(PlotViewState& state, const LinePropertyChange& change)
     }
 }
 
-void apply_window_property(PlotViewState& state, const CTarvikDoc& doc,
+void apply_window_property(PlotViewState& state, const PlotData& doc,
                            const WindowPropertyChange& change) {
     switch (change.page) {
         case WindowPropertyChange::XRange:
@@ -89,7 +89,7 @@ void freeze(PlotViewState& state, CTarvikDoc& doc) {
     if (state.m_Frozen)
         return;
     state.m_Frozen = true;
-    state.m_SavedInterval = doc.m_TimerInterval;
+    state.m_SavedInterval = doc.timer_interval();
     doc.SetTimerInterval(0);
 }
 

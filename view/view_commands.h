@@ -11,6 +11,7 @@
 namespace tarvik {
 
 class CTarvikDoc;
+class PlotData;
 
 // A colour, width, style or point size for every generation of one curve (the colour refaded).
 // A record naming no curve of the plot changes nothing; false then.
@@ -18,7 +19,7 @@ bool apply_line_property(PlotViewState& state, const LinePropertyChange& change)
 
 // One page of the window properties: a range (automatic from the data, or as given), the tick
 // counts (extra ticks + 2), or the precisions and notations.
-void apply_window_property(PlotViewState& state, const CTarvikDoc& doc,
+void apply_window_property(PlotViewState& state, const PlotData& doc,
                            const WindowPropertyChange& change);
 
 // The curve's colour for every generation, refaded; false when no such curve.
