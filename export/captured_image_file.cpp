@@ -16,7 +16,7 @@ void show_error(const std::string& text) {
     prompt::show(text, "Error", prompt::Icon::Warning, prompt::Buttons::Ok);
 }
 
-void save_png(const Gdi::dib& image, const std::string& file) {
+bool save_png(const Gdi::dib& image, const std::string& file) {
     PngWriteRequest request;
     request.struct_size = kPngWriteRequestSize;
     request.flags = 0;
@@ -27,29 +27,30 @@ void save_png(const Gdi::dib& image, const std::string& file) {
     request.bits_size = image.image_size();
     request.software = "Tarvik";
     request.error_text = png_error_text;
-    if (write_png(request) != kPngSuccess)
-        show_error(png_error_text);
+    if (write_png(request) == kPngSuccess)
+        return true;
+    show_error(png_error_text);
+    return false;
 }
 
 }  // namespace
 
-void write_captured_image(int client_width, int client_height,
+bool write_captured_image(int client_width, int client_height,
                           const std::function<void(QPainter&)>& draw, const std::string& file,
                           int format) {
     if (format != kImageFormatPng && format != kImageFormatBmp) {
         prompt::show("Unsupported extension", prompt::kApplicationTitle, prompt::Icon::None,
                      prompt::Buttons::Ok);
-        return;
+        return false;
     }
     const Gdi::dib image = capture_image(client_width, client_height, draw);
     if (!image.hbitmap()) {
         show_error(png_result_text(kPngNoMemory));
-        return;
+        return false;
     }
     if (format == kImageFormatPng)
-        save_png(image, file);
-    else
-        write_bmp(image, file);  // failures are reported on standard error
+        return save_png(image, file);
+    return write_bmp(image, file);  // failures are reported on standard error
 }
 
 }  // namespace tarvik

@@ -1,5 +1,6 @@
 // Saving a plot's picture: the view's client area, one pixel wider and higher, drawn as on
-// screen and written as a 16-colour PNG (format 1) or BMP (format 2).
+// screen and written as a 16-colour PNG (format 1) or BMP (format 2). False when nothing was
+// written; the reason was shown.
 #pragma once
 
 #include <string>
@@ -10,10 +11,10 @@ namespace tarvik {
 
 class PlotData;
 
-void SaveImage(PlotViewState& state, const PlotData& doc, int client_width, int client_height,
+bool SaveImage(PlotViewState& state, const PlotData& doc, int client_width, int client_height,
                const std::string& file, int format);
 
 // The same for a view whose client area is its m_ClientRect.
-void SaveImage(PlotViewState& state, const PlotData& doc, const std::string& file, int format);
+bool SaveImage(PlotViewState& state, const PlotData& doc, const std::string& file, int format);
 
 }  // namespace tarvik

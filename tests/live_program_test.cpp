@@ -1,0 +1,109 @@
+// The live program end to end: the real test producer writes its file in a scratch folder,
+// start-up opens a plot on it from a command-line request, and the real timer runs until the
+// curve has grown and the window's picture has changed. And batch rendering as its own process.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QImage>
+#include <QTest>
+#include <chrono>
+#include <filesystem>
+
+#include "child_frame.h"
+#include "child_process.h"
+#include "main_frame.h"
+#include "prompt_recorder.h"
+#include "tarvik_app.h"
+#include "tarvik_doc.h"
+#include "tarvik_view.h"
+#include "temp_dir.h"
+
+namespace tarvik {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Keeps the event loop running until done() holds or the time is up.
+template <typename Done>
+bool wait_until(Done done, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done() && std::chrono::steady_clock::now() < end)
+        QTest::qWait(50);
+    return done();
+}
+
+TEST(LiveProgram, CurveFromTheRealProducerGrowsInItsWindow) {
+    testing::TempDir dir;
+    testing::PromptRecorder prompts;
+    testing::ChildProcess quenmar(QUENMAR_PATH, {}, dir.path());
+    const std::string data = dir.file("marquen.txt");
+    ASSERT_TRUE(wait_until([&] { return std::filesystem::exists(data); }, 10s));
+
+    CTarvikApp app;
+    StartupPlan plan;
+    plan.plot_requests.push_back(PlotRequest{data, 0, 1, 0, 20, -1.1, 1.1});
+    ASSERT_TRUE(app.InitInstance(true, plan));
+    const auto windows = app.main_frame()->plot_windows();
+    ASSERT_EQ(windows.size(), 1u);
+    CChildFrame& window = *windows.front();
+    EXPECT_TRUE(window.isMaximized());
+    CTarvikDoc& doc = window.document();
+    const int first = doc.history(0).front().count;
+    const QImage before = window.view().rendered_image();
+
+    // Quenmar appends one line a second; the plot's own one-second timer picks them up.
+    ASSERT_TRUE(wait_until([&] { return doc.history(0).front().count >= first + 2; }, 15s));
+    EXPECT_NE(window.view().rendered_image(), before);
+    EXPECT_NE(window.windowTitle().toStdString().find("marquen.txt 0-1"), std::string::npos);
+    EXPECT_TRUE(prompts.prompts().empty());
+}
+
+TEST(LiveProgram, StartUpOpensRequestsInOrderAndAMissingFileLeavesNoWindow) {
+    testing::TempDir dir;
+    testing::PromptRecorder prompts;
+    CTarvikApp app;
+    StartupPlan plan;
+    plan.plot_requests.push_back(PlotRequest{dir.write("a.txt", "0 1\n"), 0, 1, 0, 1, 0, 1});
+    plan.plot_requests.push_back(PlotRequest{dir.file("missing.txt"), 0, 1, 0, 1, 0, 1});
+    plan.plot_requests.push_back(PlotRequest{dir.write("b.txt", "0 1\n"), 0, 1, 0, 1, 0, 1});
+    ASSERT_TRUE(app.InitInstance(true, plan));
+    const auto windows = app.main_frame()->plot_windows();
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_EQ(windows[0]->document().file_name(0), dir.file("a.txt"));
+    EXPECT_EQ(windows[1]->document().file_name(0), dir.file("b.txt"));
+    ASSERT_EQ(prompts.texts(),
+              std::vector<std::string>{"File " + dir.file("missing.txt") + " not found"});
+}
+
+TEST(LiveProgram, WelcomeExitEndsStartUpWithoutAWindow) {
+    CTarvikApp app;
+    app.welcome = [] { return 2; };
+    EXPECT_FALSE(app.InitInstance(false, {}));
+    EXPECT_EQ(app.main_frame(), nullptr);
+}
+
+TEST(BatchRendering, PngOfTheRequestedSizeWithoutADisplay) {
+    testing::TempDir dir;
+    const std::string data = dir.write("sine.txt", "0 0\n1 0.84\n2 0.91\n3 0.14\n");
+    const std::string png = dir.file("out.png");
+    testing::ChildProcess tarvik(
+        TARVIK_PATH, {"--png", png, "--size", "320x200", "-p", data, "0", "1", "0", "3", "-1", "1"},
+        dir.path());
+    const auto status = tarvik.wait(60s);
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << tarvik.read_stderr();
+    const QImage image(QString::fromStdString(png));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(320, 200));
+
+    testing::ChildProcess nothing(
+        TARVIK_PATH, {"--png", png, "-p", dir.file("none.txt"), "0", "1", "0", "3", "-1", "1"},
+        dir.path());
+    const auto failed = nothing.wait(60s);
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_TRUE(WIFEXITED(*failed) && WEXITSTATUS(*failed) == 1);
+    EXPECT_NE(nothing.read_stderr().find("none.txt not found"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarvik

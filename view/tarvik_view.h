@@ -1,0 +1,120 @@
+// The plot view widget: shows one document's plot, runs its update timer, answers its
+// commands and the private messages. It turns events into calls of the plain view logic
+// (timer tick, ranges, drawing, commands) and holds the display state; paintEvent only copies
+// a picture drawn when data or settings change.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <string>
+
+#include "plot_view_state.h"
+
+class QMenu;
+
+namespace tarvik {
+
+class CTarvikDoc;
+class DocumentView;
+
+class CTarvikView : public QAbstractScrollArea {
+    Q_OBJECT
+
+  public:
+    explicit CTarvikView(QWidget* parent = nullptr);
+    ~CTarvikView() override;
+
+    // The document shown; the document reaches this view through document_view().
+    void attach(CTarvikDoc& doc);
+    CTarvikDoc* document() const { return doc_; }
+    DocumentView& document_view();
+
+    PlotViewState& state() { return state_; }
+    const PlotViewState& state() const { return state_; }
+    // When new data last arrived (0: never).
+    std::time_t last_update() const { return last_update_; }
+
+    // Commands; the menus, the context menu and the tests call these.
+    void freeze();
+    void unfreeze();
+    void toggle_x_scrollbar();
+    void toggle_auto_x_scroll();
+    void update_now();  // re-read every curve, then the data-updated step
+    void toggle_data_tips();
+    void toggle_grid();
+    void toggle_legend();
+    void invert_y();
+    // The picture of the client area written as PNG (1) or BMP (2); false when nothing was
+    // written (the reason was shown).
+    bool save_picture(const std::string& file, int format);
+    // Asks for a file and writes the picture there.
+    void save_as();
+
+    // Commands that open a dialog (tarvik_view_dialogs.cpp).
+    void edit_line_properties();
+    void edit_window_properties();
+    void mark_line();
+    void set_timer_settings();
+    void edit_x_range();
+    void edit_y_range();
+    void edit_ticks();
+    void edit_precision();
+    void show_curve_list();
+    void edit_plot_title();
+    void edit_labels();
+    void edit_curve_title();
+    void choose_font();
+    void edit_file_update();
+    void periodic_saving_settings();
+    void start_periodic_saving();
+    void stop_periodic_saving();
+    void print();
+    // The printer set-up is the program's, not one plot's.
+    static void print_setup(QWidget* parent);
+
+    // The step run whenever new data has arrived: renew the title's time, redraw, save the
+    // picture when periodic saving is due.
+    void data_updated();
+    // Draw again from the state and the data.
+    void redraw();
+
+    // The plot exactly as the window shows it.
+    QImage rendered_image();
+
+    // The context menu with its states set from the plot; the caller shows it.
+    std::unique_ptr<QMenu> make_context_menu();
+
+  signals:
+    void title_changed(const QString& title);
+    // New data, or a setting the status bar shows.
+    void plot_changed();
+
+  protected:
+    bool event(QEvent* e) override;
+    void timerEvent(QTimerEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+
+  private:
+    class Bridge;
+
+    void set_timer(std::int32_t interval_ms);
+    void take_client_rect();
+    void update_scroll_sizes();
+    void render_buffer();
+    bool handle_message(QEvent* e);
+
+    PlotViewState state_;
+    CTarvikDoc* doc_ = nullptr;
+    std::unique_ptr<Bridge> bridge_;
+    QImage buffer_;
+    bool dirty_ = true;
+    std::time_t last_update_ = 0;
+};
+
+}  // namespace tarvik

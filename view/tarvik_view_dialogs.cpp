@@ -1,0 +1,33 @@
+// The view's commands that open a dialog, and the periodic-saving switches.
+#include "tarvik_view.h"
+#include "view_commands.h"
+
+namespace tarvik {
+
+void CTarvikView::edit_line_properties() {}
+void CTarvikView::edit_window_properties() {}
+void CTarvikView::mark_line() {}
+void CTarvikView::set_timer_settings() {}
+void CTarvikView::edit_x_range() {}
+void CTarvikView::edit_y_range() {}
+void CTarvikView::edit_ticks() {}
+void CTarvikView::edit_precision() {}
+void CTarvikView::show_curve_list() {}
+void CTarvikView::edit_plot_title() {}
+void CTarvikView::edit_labels() {}
+void CTarvikView::edit_curve_title() {}
+void CTarvikView::choose_font() {}
+void CTarvikView::edit_file_update() {}
+void CTarvikView::periodic_saving_settings() {}
+void CTarvikView::print() {}
+void CTarvikView::print_setup(QWidget*) {}
+
+void CTarvikView::start_periodic_saving() {
+    tarvik::start_periodic_saving(state_);
+}
+
+void CTarvikView::stop_periodic_saving() {
+    state_.m_SaveActive = false;
+}
+
+}  // namespace tarvik

@@ -1,0 +1,118 @@
+#include "view_commands.h"
+
+#include <utility>
+
+#include "plot_defaults.h"
+#include "tarvik_doc.h"
+#include "view_ranges.h"
+
+namespace tarvik {
+
+namespace {
+
+bool has_curve(const PlotViewState& state, int curve) {
+    return curve >= 0 && curve < state.m_Curves.curve_count();
+}
+
+std::int16_t low16(std::int32_t v) {
+    return static_cast<std::int16_t>(v & 0xFFFF);
+}
+
+}  // namespace
+
+bool apply_line_property(PlotViewState& state, const LinePropertyChange& change) {
+    if (!has_curve(state, change.curve))
+        return false;
+    CurveStyleTables& curves = state.m_Curves;
+    switch (change.kind) {
+        case LinePropertyChange::Colour:
+            curves.set_colour(change.curve, rgb(change.red, change.green, change.blue));
+            return true;
+        case LinePropertyChange::Width:
+            curves.set_width(change.curve, low16(change.width));
+            return true;
+        case LinePropertyChange::Style:
+            curves.set_style(change.curve, low16(change.style));
+            return true;
+        case LinePropertyChange::PointSize:
+            curves.set_point_size(change.curve, low16(change.point_size));
+            return true;
+        default:
+            return false;
+    }
+}
+
+void apply_window_property(PlotViewState& state, const PlotData& doc,
+                           const WindowPropertyChange& change) {
+    switch (change.page) {
+        case WindowPropertyChange::XRange:
+            if (change.x_automatic) {
+                apply_automatic_x_range(state, doc);
+            } else {
+                state.m_XMin = change.x_minimum;
+                state.m_XMax = change.x_maximum;
+                state.m_AutoX = false;
+            }
+            break;
+        case WindowPropertyChange::YRange:
+            if (change.y_automatic) {
+                apply_automatic_y_range(state, doc);
+            } else {
+                state.m_YMin = change.y_minimum;
+                state.m_YMax = change.y_maximum;
+                state.m_AutoY = false;
+            }
+            break;
+        case WindowPropertyChange::Ticks:
+            state.m_XTicks = change.x_extra_ticks + 2;
+            state.m_YTicks = change.y_extra_ticks + 2;
+            break;
+        case WindowPropertyChange::Precision:
+            state.m_XPrecision = change.x_precision;
+            state.m_YPrecision = change.y_precision;
+            state.m_XFormat = change.x_notation;
+            state.m_YFormat = change.y_notation;
+            break;
+        default:
+            break;
+    }
+}
+
+bool apply_mark_line(PlotViewState& state, const MarkLineChange& change) {
+    if (!has_curve(state, change.curve))
+        return false;
+    state.m_Curves.set_colour(change.curve, change.colour);
+    return true;
+}
+
+void freeze(PlotViewState& state, CTarvikDoc& doc) {
+    if (state.m_Frozen)
+        return;
+    state.m_Frozen = true;
+    state.m_SavedInterval = doc.timer_interval();
+    doc.SetTimerInterval(0);
+}
+
+void unfreeze(PlotViewState& state, CTarvikDoc& doc) {
+    if (!state.m_Frozen)
+        return;
+    state.m_Frozen = false;
+    doc.SetTimerInterval(state.m_SavedInterval);
+}
+
+void invert_y(PlotViewState& state) {
+    std::swap(state.m_YMin, state.m_YMax);
+}
+
+bool periodic_save_due(const PlotViewState& state, std::time_t now) {
+    return state.m_SaveActive && now - state.m_LastSaveTime > state.m_SaveInterval;
+}
+
+void start_periodic_saving(PlotViewState& state) {
+    const std::int32_t least = PlotLimits::instance().default_saving_interval;
+    if (state.m_SaveInterval < least)
+        state.m_SaveInterval = least;
+    state.m_SaveActive = true;
+}
+
+}  // namespace tarvik

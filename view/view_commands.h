@@ -1,0 +1,43 @@
+// What the view's commands and private messages do to a plot, without the widget: the records
+// the property dialogs send, freezing, inverting y, and whether periodic saving is due. The
+// widget calls these and then redraws.
+#pragma once
+
+#include <ctime>
+
+#include "plot_view_state.h"
+#include "view_messages.h"
+
+namespace tarvik {
+
+class CTarvikDoc;
+class PlotData;
+
+// A colour, width, style or point size for every generation of one curve (the colour refaded).
+// A record naming no curve of the plot changes nothing; false then.
+bool apply_line_property(PlotViewState& state, const LinePropertyChange& change);
+
+// One page of the window properties: a range (automatic from the data, or as given), the tick
+// counts (extra ticks + 2), or the precisions and notations.
+void apply_window_property(PlotViewState& state, const PlotData& doc,
+                           const WindowPropertyChange& change);
+
+// The curve's colour for every generation, refaded; false when no such curve.
+bool apply_mark_line(PlotViewState& state, const MarkLineChange& change);
+
+// Freezing keeps the timer's interval and stops the timer; unfreezing restarts it with the
+// kept interval. Each does nothing in the wrong state.
+void freeze(PlotViewState& state, CTarvikDoc& doc);
+void unfreeze(PlotViewState& state, CTarvikDoc& doc);
+
+// Swaps the y range ends: the plot turns upside down.
+void invert_y(PlotViewState& state);
+
+// Periodic saving is due when it runs and strictly more than its interval has passed since
+// the last save.
+bool periodic_save_due(const PlotViewState& state, std::time_t now);
+
+// Starting periodic saving raises the interval to at least the default saving interval.
+void start_periodic_saving(PlotViewState& state);
+
+}  // namespace tarvik
