@@ -18,16 +18,5 @@ void CTarvikView::edit_labels() {}
 void CTarvikView::edit_curve_title() {}
 void CTarvikView::choose_font() {}
 void CTarvikView::edit_file_update() {}
-void CTarvikView::periodic_saving_settings() {}
-void CTarvikView::print() {}
-void CTarvikView::print_setup(QWidget*) {}
-
-void CTarvikView::start_periodic_saving() {
-    tarvik::start_periodic_saving(state_);
-}
-
-void CTarvikView::stop_periodic_saving() {
-    state_.m_SaveActive = false;
-}
 
 }  // namespace tarvik
