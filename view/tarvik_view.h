@@ -68,6 +68,10 @@ class CTarvikView : public QAbstractScrollArea {
     void edit_curve_title();
     void choose_font();
     void edit_file_update();
+    // Style, width and point size of a curve's newest generation only (no menu entries).
+    void edit_newest_style();
+    void edit_newest_width();
+    void edit_newest_point_size();
     void periodic_saving_settings();
     void start_periodic_saving();
     void stop_periodic_saving();
@@ -102,6 +106,10 @@ class CTarvikView : public QAbstractScrollArea {
 
   private:
     class Bridge;
+
+    // The curve a command works on: chosen in a dialog when there are several; -1 when the
+    // choice was cancelled or the plot has no curve.
+    int select_curve();
 
     void set_timer(std::int32_t interval_ms);
     void take_client_rect();

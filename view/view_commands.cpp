@@ -78,6 +78,44 @@ void apply_window_property(PlotViewState& state, const PlotData& doc,
     }
 }
 
+void apply_line_look(PlotViewState& state, int curve, int red, int green, int blue, int width,
+                     int style, int point_size) {
+    LinePropertyChange change;
+    change.curve = curve;
+    change.red = red;
+    change.green = green;
+    change.blue = blue;
+    change.width = width;
+    change.style = style;
+    change.point_size = point_size;
+    for (const auto kind : {LinePropertyChange::Colour, LinePropertyChange::Width,
+                            LinePropertyChange::Style, LinePropertyChange::PointSize}) {
+        change.kind = kind;
+        apply_line_property(state, change);
+    }
+}
+
+void apply_window_pages(PlotViewState& state, const PlotData& doc, const WindowPages& pages) {
+    WindowPropertyChange change;
+    change.x_minimum = pages.x_minimum;
+    change.x_maximum = pages.x_maximum;
+    change.x_automatic = pages.x_automatic;
+    change.y_minimum = pages.y_minimum;
+    change.y_maximum = pages.y_maximum;
+    change.y_automatic = pages.y_automatic;
+    change.x_extra_ticks = pages.x_ticks - 2;
+    change.y_extra_ticks = pages.y_ticks - 2;
+    change.x_precision = pages.x_precision;
+    change.y_precision = pages.y_precision;
+    change.x_notation = pages.x_notation;
+    change.y_notation = pages.y_notation;
+    for (const auto page : {WindowPropertyChange::XRange, WindowPropertyChange::YRange,
+                            WindowPropertyChange::Ticks, WindowPropertyChange::Precision}) {
+        change.page = page;
+        apply_window_property(state, doc, change);
+    }
+}
+
 bool apply_mark_line(PlotViewState& state, const MarkLineChange& change) {
     if (!has_curve(state, change.curve))
         return false;

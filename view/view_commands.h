@@ -22,6 +22,23 @@ bool apply_line_property(PlotViewState& state, const LinePropertyChange& change)
 void apply_window_property(PlotViewState& state, const PlotData& doc,
                            const WindowPropertyChange& change);
 
+// The line property sheet's OK: colour (refaded), width, style and point size for every
+// generation of one curve.
+void apply_line_look(PlotViewState& state, int curve, int red, int green, int blue, int width,
+                     int style, int point_size);
+
+// The window property sheet's OK: all four pages.
+struct WindowPages {
+    double x_minimum, x_maximum;
+    bool x_automatic;
+    double y_minimum, y_maximum;
+    bool y_automatic;
+    std::int32_t x_ticks, y_ticks;  // tick positions
+    std::int32_t x_precision, y_precision;
+    std::int32_t x_notation, y_notation;
+};
+void apply_window_pages(PlotViewState& state, const PlotData& doc, const WindowPages& pages);
+
 // The curve's colour for every generation, refaded; false when no such curve.
 bool apply_mark_line(PlotViewState& state, const MarkLineChange& change);
 
