@@ -7,7 +7,9 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
+#include <algorithm>
 #include <memory>
 
 #include "app_settings.h"
@@ -35,7 +37,9 @@ CMainFrame::CMainFrame() : mdi_(new QMdiArea(this)), status_(new QLabel(this)) {
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::update_menus);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::update_status);
     update_menus();
-    resize(1024, 768);
+    // A comfortable size that still fits the screen.
+    const QSize room = screen() ? screen()->availableGeometry().size() : QSize(1024, 768);
+    resize(std::min(1024, room.width()), std::min(768, room.height()));
 }
 
 CMainFrame::~CMainFrame() {

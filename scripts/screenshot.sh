@@ -25,12 +25,12 @@ scratch="$(mktemp -d)"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$scratch"' EXIT
 
 display=:97
-Xvfb "$display" -screen 0 1100x700x24 -nolisten tcp &
+Xvfb "$display" -screen 0 1024x640x24 -nolisten tcp &
 sleep 1
 cd "$scratch"
 "$build/feeder/quenmar" &
 sleep "$seconds"
-DISPLAY="$display" QT_QPA_PLATFORM=xcb "$build/app/tarvik" -p marquen.txt 0 1 0 20 -1.1 1.1 &
+DISPLAY="$display" QT_QPA_PLATFORM=xcb "$build/app/tarvik" -p marquen.txt 0 1 0 20 -1.1 1.1 2>/dev/null &
 sleep 4
 DISPLAY="$display" xwd -root -silent | convert xwd:- -trim "$out"
 echo "Wrote $out"
