@@ -1,0 +1,100 @@
+// A full repaint of a maximised plot window, 1280 x 800: the whole plot drawn into the
+// window's picture and copied to the screen. One curve of 1,000,000 points, and 20 curves of
+// 50,000 points with two older generations each.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "plot_data.h"
+#include "plot_renderer.h"
+#include "enumerations.h"
+#include "plot_view_state.h"
+
+namespace {
+
+using namespace tarvik;
+
+class Curves : public PlotData {
+  public:
+    Curves(int curves, int points, int generations) {
+        for (int c = 0; c < curves; ++c) {
+            std::deque<LineContainer> history;
+            for (int g = 0; g < generations; ++g) {
+                LineContainer store;
+                for (int i = 0; i < points; ++i) {
+                    const double x = i * 0.001;
+                    store.add_point(x, std::sin(x + 0.3 * c + 0.05 * g), 0);
+                }
+                history.push_back(std::move(store));
+            }
+            curves_.push_back(std::move(history));
+            titles_.push_back("curve " + std::to_string(c));
+        }
+    }
+    int curve_count() const override { return static_cast<int>(curves_.size()); }
+    const std::deque<LineContainer>& history(int i) const override {
+        return curves_[static_cast<std::size_t>(i)];
+    }
+    const std::string& curve_title(int i) const override {
+        return titles_[static_cast<std::size_t>(i)];
+    }
+    int longest_title_length() const override { return 8; }
+
+  private:
+    std::vector<std::deque<LineContainer>> curves_;
+    std::vector<std::string> titles_;
+};
+
+void repaint(benchmark::State& state, const Curves& plot) {
+    PlotViewState view;
+    view.m_ClientRect = PixelRect{0, 0, 1280, 800};
+    const auto x = plot.x_extent();
+    view.m_XMin = x->minimum;
+    view.m_XMax = x->maximum;
+    view.m_YMin = -1.1;
+    view.m_YMax = 1.1;
+    for (int i = 0; i < plot.curve_count(); ++i) {
+        view.m_Curves.append_curve(rgb(40 * i % 256, 0, 255 - 10 * i), SOLID, 1, 0);
+        view.m_Curves.resize_generations(i, static_cast<int>(plot.history(i).size()));
+    }
+    QImage picture(1280, 800, QImage::Format_RGB32);
+    QImage screen(1280, 800, QImage::Format_RGB32);
+    for (auto _ : state) {
+        picture.fill(Qt::white);
+        {
+            QPainter painter(&picture);
+            draw_plot(painter, view.m_ClientRect, view, plot);
+        }
+        QPainter copy(&screen);
+        copy.drawImage(0, 0, picture);
+    }
+}
+
+void BM_RepaintOneMillionPoints(benchmark::State& state) {
+    static const Curves plot(1, 1000000, 1);
+    repaint(state, plot);
+}
+
+void BM_RepaintTwentyCurvesWithHistory(benchmark::State& state) {
+    static const Curves plot(20, 50000, 3);
+    repaint(state, plot);
+}
+
+BENCHMARK(BM_RepaintOneMillionPoints)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintTwentyCurvesWithHistory)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
