@@ -28,7 +28,8 @@ const std::string& configuration_file() {
     static const std::string path = [] {
         ConfigurationValues v;
         for (int i = 0; i < kCurves; ++i) {
-            const std::string data = tb::scratch_folder() + "/million-" + std::to_string(i) + ".txt";
+            const std::string data =
+                tb::scratch_folder() + "/million-" + std::to_string(i) + ".txt";
             tb::write_sine_file(data, kLines);
             v.curves.push_back({data, 0, 1 + i % 2, "curve " + std::to_string(i), i * 10, 0, 0,
                                 i % 5, 1, 1, false, 1});
@@ -62,9 +63,13 @@ void BM_ReadTwentyFilesAlone(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(stores.data());
     }
-    state.counters["points"] = static_cast<double>(points) / static_cast<double>(state.iterations());
+    state.counters["points"] =
+        static_cast<double>(points) / static_cast<double>(state.iterations());
 }
-BENCHMARK(BM_ReadTwentyFilesAlone)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(5)
+BENCHMARK(BM_ReadTwentyFilesAlone)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 void BM_LoadConfigurationOfTwentyCurves(benchmark::State& state) {
@@ -78,9 +83,13 @@ void BM_LoadConfigurationOfTwentyCurves(benchmark::State& state) {
         for (int i = 0; i < doc.curve_count(); ++i)
             points += doc.history(i).front().count;
     }
-    state.counters["points"] = static_cast<double>(points) / static_cast<double>(state.iterations());
+    state.counters["points"] =
+        static_cast<double>(points) / static_cast<double>(state.iterations());
 }
-BENCHMARK(BM_LoadConfigurationOfTwentyCurves)->Unit(benchmark::kMillisecond)->Iterations(5)
-    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LoadConfigurationOfTwentyCurves)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace

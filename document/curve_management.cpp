@@ -87,8 +87,8 @@ bool AddFile(CTarvikDoc& doc, bool new_plot, const CurveDialogs& dialogs) {
     if (!view)
         return false;
     PlotViewState& state = view->state();
-    const NewPlotRun run =
-        dialogs.new_plot(doc.curve_count(), filled_new_plot_values(source_of(doc, state), new_plot));
+    const NewPlotRun run = dialogs.new_plot(
+        doc.curve_count(), filled_new_plot_values(source_of(doc, state), new_plot));
     if (run.outcome == NewPlotOutcome::ConfigurationFile)
         return load_chosen_configuration(doc, run.values.data_file);
     if (run.outcome != NewPlotOutcome::Ok)

@@ -92,9 +92,9 @@ bool LoadConfiguration(CTarvikDoc& doc, const std::string& file) {
         return false;
     }
     if (config.too_many_files) {
-        show("The configuration holds more than " +
-                 std::to_string(PlotConfiguration::kMaxCurves) + " files; only the first " +
-                 std::to_string(PlotConfiguration::kMaxCurves) + " are used.",
+        show("The configuration holds more than " + std::to_string(PlotConfiguration::kMaxCurves) +
+                 " files; only the first " + std::to_string(PlotConfiguration::kMaxCurves) +
+                 " are used.",
              prompt::Icon::Information);
     }
     return build_from_configuration(doc, config);
@@ -110,8 +110,8 @@ bool build_from_configuration(CTarvikDoc& doc, const PlotConfiguration& config) 
     for (const FileConfiguration& f : config.files) {
         // The unit goes first: an elapsed-time column is read in it.
         doc.set_time_unit(time_unit_from_text(f.time_unit));
-        if (!doc.append_curve(f.file, f.x_column.value_or(0), f.y_column.value_or(1),
-                              f.line_title, f.add_only.value_or(false), drawing_of(f))) {
+        if (!doc.append_curve(f.file, f.x_column.value_or(0), f.y_column.value_or(1), f.line_title,
+                              f.add_only.value_or(false), drawing_of(f))) {
             remove_curves_from(doc, first);
             return false;
         }

@@ -141,9 +141,10 @@ TEST_F(CurveManagementTest, EmptyFileWithAutomaticRangesUsesTheDialogsRanges) {
     v.auto_y_range = true;
     script_.run.values = v;
     ASSERT_TRUE(AddFile(doc_, true, script_.hooks()));
-    EXPECT_EQ(prompts_.texts(), std::vector<std::string>{"File " + v.data_file +
-                                                         " columns 0-1  does not contain valid "
-                                                         "data.\nSetting limits to default values."});
+    EXPECT_EQ(prompts_.texts(),
+              std::vector<std::string>{"File " + v.data_file +
+                                       " columns 0-1  does not contain valid "
+                                       "data.\nSetting limits to default values."});
     const PlotViewState& s = view_.state();
     EXPECT_FALSE(s.m_AutoX);
     EXPECT_FALSE(s.m_AutoY);
@@ -220,7 +221,8 @@ TEST_F(CurveManagementTest, RemoveKeepsTheLastCurveAndRebuildsTheTitleOnCancel) 
     EXPECT_TRUE(prompts_.texts().empty());
     add_curves(1, data_);
     EXPECT_FALSE(RemoveFile(doc_, script_.hooks()));
-    EXPECT_EQ(prompts_.texts(), std::vector<std::string>{"Window must contain at least one file. "});
+    EXPECT_EQ(prompts_.texts(),
+              std::vector<std::string>{"Window must contain at least one file. "});
     EXPECT_EQ(prompts_.prompts()[0].icon, prompt::Icon::Error);
     EXPECT_EQ(doc_.curve_count(), 1);
 

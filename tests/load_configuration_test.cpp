@@ -76,25 +76,39 @@ TEST_F(LoadConfigurationTest, HandMadeFiles) {
     };
     const auto nothing = [](const CTarvikDoc&, const PlotViewState&) {};
     const std::vector<Row> rows = {
-        {"missing required tag", replaced(good, "  <font_name>lucida console</font_name>\n", ""),
-         false, {"Invalid or missing tag: font_name"}, nothing},
-        {"missing data file", replaced(good, data_, dir_.file("gone.txt")), false,
-         {"File " + dir_.file("gone.txt") + " not found"}, nothing},
-        {"second data file missing: the first curve goes again", configuration_text(two), false,
-         {"File " + dir_.file("gone.txt") + " not found"}, nothing},
+        {"missing required tag",
+         replaced(good, "  <font_name>lucida console</font_name>\n", ""),
+         false,
+         {"Invalid or missing tag: font_name"},
+         nothing},
+        {"missing data file",
+         replaced(good, data_, dir_.file("gone.txt")),
+         false,
+         {"File " + dir_.file("gone.txt") + " not found"},
+         nothing},
+        {"second data file missing: the first curve goes again",
+         configuration_text(two),
+         false,
+         {"File " + dir_.file("gone.txt") + " not found"},
+         nothing},
         {"unknown number format",
-         replaced(good, "<xformat>FIXED</xformat>", "<xformat>fixed</xformat>"), true,
+         replaced(good, "<xformat>FIXED</xformat>", "<xformat>fixed</xformat>"),
+         true,
          {"Invalid formatting style: fixed\nSetting format to FIXED"},
          [](const CTarvikDoc&, const PlotViewState& v) { EXPECT_EQ(v.m_XFormat, 0); }},
         {"empty data file with an automatic range",
-         replaced(replaced(good, data_, empty_), "<auto_x_range>0", "<auto_x_range>1"), true,
+         replaced(replaced(good, data_, empty_), "<auto_x_range>0", "<auto_x_range>1"),
+         true,
          {kEmptyDataFileText},
          [](const CTarvikDoc&, const PlotViewState& v) {
              EXPECT_TRUE(v.m_AutoX);  // the file's ranges, the flag as saved
              EXPECT_EQ(v.m_XMin, 0.0);
              EXPECT_EQ(v.m_XMax, 5.0);
          }},
-        {"fixed ranges stay fixed", good, true, {},
+        {"fixed ranges stay fixed",
+         good,
+         true,
+         {},
          [](const CTarvikDoc&, const PlotViewState& v) {
              EXPECT_FALSE(v.m_AutoX);
              EXPECT_FALSE(v.m_AutoY);
@@ -104,7 +118,8 @@ TEST_F(LoadConfigurationTest, HandMadeFiles) {
         {"automatic ranges come from the data",
          replaced(replaced(good, "<auto_x_range>0", "<auto_x_range>1"), "<auto_y_range>0",
                   "<auto_y_range>1"),
-         true, {},
+         true,
+         {},
          [](const CTarvikDoc&, const PlotViewState& v) {
              EXPECT_TRUE(v.m_AutoX);
              EXPECT_DOUBLE_EQ(v.m_XMin, 0.8);
@@ -112,19 +127,29 @@ TEST_F(LoadConfigurationTest, HandMadeFiles) {
              EXPECT_DOUBLE_EQ(v.m_YMin, 8.0);
              EXPECT_DOUBLE_EQ(v.m_YMax, 32.0);
          }},
-        {"colour components clamped", replaced(good, "255,0,0", "300,-5,7"), true, {},
+        {"colour components clamped",
+         replaced(good, "255,0,0", "300,-5,7"),
+         true,
+         {},
          [](const CTarvikDoc&, const PlotViewState& v) {
              EXPECT_EQ(v.m_Curves.m_Colours[0][0], rgb(255, 0, 7));
          }},
-        {"colour without two commas is black", replaced(good, "255,0,0", "255,0"), true, {},
+        {"colour without two commas is black",
+         replaced(good, "255,0,0", "255,0"),
+         true,
+         {},
          [](const CTarvikDoc&, const PlotViewState& v) {
              EXPECT_EQ(v.m_Curves.m_Colours[0][0], rgb(0, 0, 0));
          }},
         {"a value that does not convert keeps the view's",
-         replaced(good, "<xticks>5</xticks>", "<xticks>many</xticks>"), true, {},
+         replaced(good, "<xticks>5</xticks>", "<xticks>many</xticks>"),
+         true,
+         {},
          [](const CTarvikDoc&, const PlotViewState& v) { EXPECT_EQ(v.m_XTicks, 7); }},
         {"time unit and curve properties",
-         replaced(good, "<time_unit>MINUTES", "<time_unit>HOURS"), true, {},
+         replaced(good, "<time_unit>MINUTES", "<time_unit>HOURS"),
+         true,
+         {},
          [](const CTarvikDoc& d, const PlotViewState& v) {
              EXPECT_EQ(d.time_unit(), 2);
              EXPECT_EQ(d.curve_title(0), "first");
@@ -133,7 +158,9 @@ TEST_F(LoadConfigurationTest, HandMadeFiles) {
              EXPECT_EQ(v.m_Curves.m_Widths[0][0], 2);
              EXPECT_EQ(v.m_Curves.m_PointSizes[0][0], 3);
          }},
-        {"more than twenty entries", configuration_text(many), true,
+        {"more than twenty entries",
+         configuration_text(many),
+         true,
          {"The configuration holds more than 20 files; only the first 20 are used."},
          [](const CTarvikDoc& d, const PlotViewState&) { EXPECT_EQ(d.curve_count(), 20); }},
     };
@@ -221,8 +248,9 @@ TEST_F(LoadConfigurationTest, FailedSaveNamesTheFileAndTheReason) {
     EXPECT_FALSE(SaveConfiguration(doc_, view_.state(), false, path));
     ASSERT_EQ(prompts_.prompts().size(), 1u);
     EXPECT_EQ(prompts_.prompts()[0].icon, prompt::Icon::Error);
-    EXPECT_EQ(prompts_.texts()[0].rfind("The configuration could not be saved to " + path + ":\n", 0),
-              0u);
+    EXPECT_EQ(
+        prompts_.texts()[0].rfind("The configuration could not be saved to " + path + ":\n", 0),
+        0u);
     EXPECT_GT(prompts_.texts()[0].size(), path.size() + 45);
 }
 

@@ -82,7 +82,7 @@ DialogDriver::Step new_plot_step(const std::string& file, const char* y_column) 
 }
 DialogDriver::Step colour_step(QColor colour) {
     return [colour](QDialog& d) {
-        qobject_cast<QColorDialog&>(d).setCurrentColor(colour);
+        static_cast<QColorDialog&>(d).setCurrentColor(colour);
         d.accept();
     };
 }
@@ -93,6 +93,9 @@ void accept(QDialog& d) {
 ConfigurationValues saved_form(const CTarvikDoc& doc, const PlotViewState& view) {
     ConfigurationValues v = configuration_values(doc, view, false);
     v.timer_interval = 0;  // one plot runs its timer, the other only has its start interval
+    // An automatic range is kept as last worked out: the first plot's y range still spans the
+    // curve that was removed, the loaded one is worked out from the remaining curve.
+    v.y_minimum = v.y_maximum = 0;
     return v;
 }
 
@@ -167,8 +170,8 @@ TEST(PlotWorkflow, StartupOpensConfigurationsFirstAndDropsAFailedOne) {
     ASSERT_EQ(windows.size(), 2u);
     EXPECT_EQ(windows[0]->document().curve_count(), 2);
     EXPECT_EQ(windows[1]->document().y_column(0), 2);
-    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"File " + dir.file("gone.txt") +
-                                                        " not found"});
+    EXPECT_EQ(prompts.texts(),
+              std::vector<std::string>{"File " + dir.file("gone.txt") + " not found"});
 }
 
 }  // namespace

@@ -31,8 +31,7 @@ CurveDialogs window_curve_dialogs(QWidget* parent) {
         }
         return choose_curve(parent, curves);
     };
-    d.number = [parent](const std::string& caption, int maximum,
-                        int value) -> std::optional<int> {
+    d.number = [parent](const std::string& caption, int maximum, int value) -> std::optional<int> {
         CWidthDlg dialog(QString::fromStdString(caption), maximum, value, parent);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
