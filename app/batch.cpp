@@ -5,6 +5,7 @@
 
 #include "batch_prompter.h"
 #include "captured_image_file.h"
+#include "document_builders.h"
 #include "document_view.h"
 #include "plot_image.h"
 #include "tarvik_doc.h"
@@ -51,6 +52,7 @@ int try_plot(const BatchRequest& request) {
 int render_batch(const BatchRequest& request) {
     BatchPrompter prompter;
     prompt::Prompter* previous = prompt::install(&prompter);
+    install_batch_builders();
     StartupRequest& pending = StartupRequest::instance();
     int status = -1;
     for (const std::string& file : request.configurations) {

@@ -14,6 +14,8 @@
 
 #include "app_settings.h"
 #include "child_frame.h"
+#include "load_configuration.h"
+#include "prompt.h"
 #include "startup_request.h"
 #include "status_text.h"
 #include "tarvik_doc.h"
@@ -113,7 +115,28 @@ void CMainFrame::open_file() {
 }
 
 void CMainFrame::save_configuration() {
-    // The configuration writer is wired here when it lands.
+    if (!active_view())
+        return;
+    QFileDialog dialog(this, tr("Save configuration"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(tr("XML files (*.xml)"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    save_configuration_to(dialog.selectedFiles().first());
+}
+
+bool CMainFrame::save_configuration_to(const QString& file) {
+    CTarvikView* view = active_view();
+    if (!view || !view->document())
+        return false;
+    QMdiSubWindow* window = mdi_->activeSubWindow();
+    const bool maximized = window ? window->isMaximized() : false;
+    if (!SaveConfiguration(*view->document(), view->state(), maximized, file.toStdString()))
+        return false;
+    add_recent_file(file);
+    update_recent_menu();
+    return true;
 }
 
 void CMainFrame::about() {}
@@ -178,6 +201,9 @@ void CMainFrame::create_menus() {
     view_action(plot, tr("&Font..."), &CTarvikView::choose_font);
     plot->addSeparator();
     view_action(plot, tr("File update..."), &CTarvikView::edit_file_update);
+    view_action(plot, tr("&Add File..."), &CTarvikView::add_file);
+    view_action(plot, tr("&Remove File..."), &CTarvikView::remove_file);
+    view_action(plot, tr("&History..."), &CTarvikView::set_history_size);
 
     QMenu* saving = bar->addMenu(tr("&Saving"));
     view_action(saving, tr("&Settings..."), &CTarvikView::periodic_saving_settings);

@@ -35,6 +35,10 @@ class CMainFrame : public QMainWindow {
     // Opens a configuration file as a new plot and remembers it among the recent files.
     CChildFrame* open_configuration(const QString& file);
 
+    // Saves the active plot's configuration to file (an error box on failure) and puts the
+    // file into the recent-file list. False when nothing was saved.
+    bool save_configuration_to(const QString& file);
+
     // The fixed caption: set once, never replaced by a plot's title.
     void set_caption(const QString& caption);
 

@@ -9,6 +9,7 @@
 #include "app_settings.h"
 #include "batch.h"
 #include "command_line.h"
+#include "document_builders.h"
 #include "main_frame.h"
 #include "message_box_prompter.h"
 #include "welcome_dialog.h"
@@ -55,6 +56,7 @@ bool CTarvikApp::InitInstance(bool has_arguments, StartupPlan plan) {
     init_settings_identity();
     frame_ = std::make_unique<CMainFrame>();
     frame_->set_caption(QString::fromStdString(main_caption()));
+    install_window_builders(frame_.get());
     // A new plot asked for is made before the main window shows.
     if (plan.new_plot)
         frame_->open_new_plot();

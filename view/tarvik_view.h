@@ -47,6 +47,11 @@ class CTarvikView : public QAbstractScrollArea {
     void toggle_grid();
     void toggle_legend();
     void invert_y();
+    // Commands that add and remove curves (tarvik_view_curves.cpp).
+    void add_file();
+    void remove_file();
+    void set_history_size();
+
     // The picture of the client area written as PNG (1) or BMP (2); false when nothing was
     // written (the reason was shown).
     bool save_picture(const std::string& file, int format);
@@ -112,6 +117,8 @@ class CTarvikView : public QAbstractScrollArea {
     int select_curve();
 
     void set_timer(std::int32_t interval_ms);
+    // Shows the new title and redraws after the set of curves changed.
+    void curves_changed();
     void take_client_rect();
     void update_scroll_sizes();
     void render_buffer();
