@@ -6,7 +6,6 @@ namespace tarvik {
 
 void CTarvikView::edit_line_properties() {}
 void CTarvikView::edit_window_properties() {}
-void CTarvikView::mark_line() {}
 void CTarvikView::set_timer_settings() {}
 void CTarvikView::edit_x_range() {}
 void CTarvikView::edit_y_range() {}
