@@ -1,5 +1,5 @@
 // The plot view under the pointer and on paper: data tips, dragging, the wheel, marking a
-// line, a printed page.
+// line, a printed page, vector pictures.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -23,6 +23,7 @@
 #include "tarvik_doc.h"
 #include "tarvik_view.h"
 #include "temp_dir.h"
+#include "vector_picture.h"
 
 namespace tarvik {
 namespace {
@@ -194,6 +195,19 @@ TEST_F(ViewPointerTest, PrintsOnePageToAPdfFile) {
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_EQ(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page(?![s\\w])")), 1);
     EXPECT_GT(pdf.size(), 2000);  // the drawing, not an empty page
+}
+
+TEST_F(ViewPointerTest, VectorPicturesAreWrittenWhole) {
+    EXPECT_TRUE(save_vector_picture(view_.state(), doc_, dir_.file("p.svg"), VectorFormat::Svg));
+    EXPECT_TRUE(save_vector_picture(view_.state(), doc_, dir_.file("p.pdf"), VectorFormat::Pdf));
+    const std::string svg = testing::read_file_bytes(dir_.file("p.svg"));
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("</svg>"), std::string::npos);
+    EXPECT_EQ(testing::read_file_bytes(dir_.file("p.pdf")).rfind("%PDF-", 0), 0u);
+    EXPECT_FALSE(
+        save_vector_picture(view_.state(), doc_, dir_.file("no/p.svg"), VectorFormat::Svg));
+    ASSERT_EQ(prompts_.prompts().size(), 1u);
+    EXPECT_EQ(prompts_.prompts()[0].text, "Unable to write file");
 }
 
 }  // namespace
