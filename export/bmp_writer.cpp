@@ -28,23 +28,50 @@ bool write_all(std::FILE* f, const void* data, std::size_t bytes) {
 
 }  // namespace
 
+namespace {
+
+bool write_picture(const Gdi::dib& image, std::FILE* f) {
+    const auto header = file_header(image);
+    return write_all(f, header.data(), header.size()) &&
+           write_all(f, image.header(), image.header_bytes()) &&
+           write_all(f, image.bits(), image.image_size());
+}
+
+bool have_picture(const Gdi::dib& image, const std::string& file) {
+    if (image.hbitmap())
+        return true;
+    std::fprintf(stderr, "No picture to write to file %s\n", file.c_str());
+    return false;
+}
+
+void report_write_error(const std::string& file) {
+    std::fprintf(stderr, "I/O error writing file %s \n", file.c_str());
+}
+
+}  // namespace
+
 bool write_bmp(const Gdi::dib& image, const std::string& file) {
-    if (!image.hbitmap()) {
-        std::fprintf(stderr, "No picture to write to file %s\n", file.c_str());
+    if (!have_picture(image, file))
         return false;
-    }
     std::FILE* f = std::fopen(file.c_str(), "wb");
     if (!f) {
         std::fprintf(stderr, "I/O error openning file %s \n", file.c_str());
         return false;
     }
-    const auto header = file_header(image);
-    const bool written = write_all(f, header.data(), header.size()) &&
-                         write_all(f, image.header(), image.header_bytes()) &&
-                         write_all(f, image.bits(), image.image_size());
+    const bool written = write_picture(image, f);
     const bool closed = std::fclose(f) == 0;
     if (!written || !closed) {
-        std::fprintf(stderr, "I/O error writing file %s \n", file.c_str());
+        report_write_error(file);
+        return false;
+    }
+    return true;
+}
+
+bool write_bmp_to(const Gdi::dib& image, std::FILE* stream, const std::string& file) {
+    if (!have_picture(image, file))
+        return false;
+    if (!write_picture(image, stream) || std::fflush(stream) != 0) {
+        report_write_error(file);
         return false;
     }
     return true;

@@ -1,5 +1,8 @@
 #include "captured_image_file.h"
 
+#include <cstdio>
+
+#include "atomic_file.h"
 #include "bmp_writer.h"
 #include "capture.h"
 #include "png_writer.h"
@@ -27,9 +30,45 @@ bool save_png(const Gdi::dib& image, const std::string& file) {
     request.bits_size = image.image_size();
     request.software = "Tarvik";
     request.error_text = png_error_text;
-    if (write_png(request) == kPngSuccess)
+    png_error_text[0] = '\0';
+    int code = kPngCannotWrite;
+    std::string reason;
+    const bool replaced = write_file_atomically(
+        file,
+        [&](std::FILE* stream) {
+            code = write_png_to(request, stream);
+            return code == kPngSuccess;
+        },
+        reason);
+    if (replaced)
         return true;
+    if (code == kPngSuccess || png_error_text[0] == '\0') {
+        // The writer succeeded, or never ran: the temporary file could not be made or renamed.
+        std::snprintf(png_error_text, kPngErrorTextSize, "%s", png_result_text(kPngCannotWrite));
+    }
     show_error(png_error_text);
+    return false;
+}
+
+// Failures are reported on standard error, as the writer does.
+bool save_bmp(const Gdi::dib& image, const std::string& file) {
+    bool ran = false;
+    bool written = false;
+    std::string reason;
+    const bool replaced = write_file_atomically(
+        file,
+        [&](std::FILE* stream) {
+            ran = true;
+            written = write_bmp_to(image, stream, file);
+            return written;
+        },
+        reason);
+    if (replaced)
+        return true;
+    if (!ran)
+        std::fprintf(stderr, "I/O error openning file %s \n", file.c_str());
+    else if (written)  // written whole, but it could not take the file's place
+        std::fprintf(stderr, "I/O error writing file %s \n", file.c_str());
     return false;
 }
 
@@ -50,7 +89,7 @@ bool write_captured_image(int client_width, int client_height,
     }
     if (format == kImageFormatPng)
         return save_png(image, file);
-    return write_bmp(image, file);  // failures are reported on standard error
+    return save_bmp(image, file);
 }
 
 }  // namespace tarvik

@@ -132,7 +132,8 @@ int write_with_libpng(PngJob& job) {
         png_destroy_write_struct(&job.png, &job.info);
         return kPngLibraryError;
     }
-    job.file = job.request->file_name ? std::fopen(job.request->file_name, "wb") : nullptr;
+    if (job.file == nullptr)
+        job.file = job.request->file_name ? std::fopen(job.request->file_name, "wb") : nullptr;
     if (job.file == nullptr) {
         png_destroy_write_struct(&job.png, &job.info);
         return kPngCannotWrite;
@@ -147,7 +148,8 @@ int write_with_libpng(PngJob& job) {
     return kPngSuccess;
 }
 
-int write_checked(const PngWriteRequest& request) {
+// stream: the caller's open stream, or null to open request.file_name here.
+int write_checked(const PngWriteRequest& request, std::FILE* stream) {
     if (request.struct_size != kPngWriteRequestSize)
         return kPngIncompatibleVersion;
     DibLayout layout;
@@ -157,8 +159,13 @@ int write_checked(const PngWriteRequest& request) {
         return code;
     }
     std::vector<std::uint8_t> row_buffer(png_row_buffer_size(layout));
-    PngJob job{&request, &layout, row_buffer.data(), nullptr, nullptr, nullptr};
+    PngJob job{&request, &layout, row_buffer.data(), stream, nullptr, nullptr};
     int code = write_with_libpng(job);
+    if (stream != nullptr) {
+        if (code == kPngSuccess && (std::fflush(stream) != 0 || std::ferror(stream) != 0))
+            code = kPngCannotWrite;
+        return code;
+    }
     if (job.file && std::fclose(job.file) != 0 && code == kPngSuccess)
         code = kPngCannotWrite;
     return code;
@@ -172,14 +179,32 @@ const char* png_result_text(int code) {
     return kResultTexts[code];
 }
 
-int write_png(const PngWriteRequest& request) {
+namespace {
+
+int write_reporting(const PngWriteRequest& request, std::FILE* stream) {
     // Only the failure at hand is reported.
     if (request.error_text)
         request.error_text[0] = '\0';
-    const int code = write_checked(request);
+    const int code = write_checked(request, stream);
     if (code != kPngSuccess && request.error_text && request.error_text[0] == '\0')
         set_error_text(request, png_result_text(code));
     return code;
+}
+
+}  // namespace
+
+int write_png(const PngWriteRequest& request) {
+    return write_reporting(request, nullptr);
+}
+
+int write_png_to(const PngWriteRequest& request, std::FILE* stream) {
+    if (stream == nullptr) {
+        if (request.error_text)
+            std::snprintf(request.error_text, kPngErrorTextSize, "%s",
+                          png_result_text(kPngCannotWrite));
+        return kPngCannotWrite;
+    }
+    return write_reporting(request, stream);
 }
 
 }  // namespace tarvik

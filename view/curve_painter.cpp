@@ -100,6 +100,25 @@ void paint_segments(QPainter& painter, const LineContainer& store, std::size_t f
     }
 }
 
+void paint_polylines(QPainter& painter, const LineContainer& store, std::size_t first,
+                     std::size_t last, const PlotMap& map) {
+    std::vector<QPoint> run;
+    auto flush = [&] {
+        if (run.size() > 1)
+            painter.drawPolyline(run.data(), static_cast<int>(run.size()));
+        run.clear();
+    };
+    for (std::size_t i = first; i < last; ++i) {
+        QPoint p;
+        if (!place(map, store.x[i], store.y[i], p)) {
+            flush();
+            continue;
+        }
+        run.push_back(p);
+    }
+    flush();
+}
+
 // The same pixels as paint_segments for a solid one-pixel pen: the segments inside one pixel
 // column are vertical and together cover the column from its lowest to its highest point, so
 // one vertical line stands for them; the segments between columns are drawn as they are.
@@ -179,7 +198,9 @@ void paint_curve(QPainter& painter, const LineContainer& store, const plot_limit
 
     if (pen.width > 0 && qpen.style() != Qt::NoPen) {
         const auto [first, last] = visible_span(store, ranges);
-        if (options.collapse_columns && qpen.style() == Qt::SolidLine && pen.width == 1) {
+        if (options.polylines) {
+            paint_polylines(painter, store, first, last, map);
+        } else if (options.collapse_columns && qpen.style() == Qt::SolidLine && pen.width == 1) {
             paint_collapsed(painter, store, first, last, map);
         } else {
             paint_segments(painter, store, first, last, map);

@@ -27,6 +27,9 @@ struct CurvePaintOptions {
     // off draws every segment and every marker (the reference the fast drawing is compared
     // with).
     bool collapse_columns = true;
+    // Join the points by polylines broken at missing points, so a dashed pen's pattern runs on
+    // across points (the printed page); takes precedence over collapse_columns for the line.
+    bool polylines = false;
 };
 
 // Draws the points of `store` with the plot's ranges onto plot area `area`. The caller has set

@@ -122,7 +122,9 @@ void draw_curves(Frame& f) {
             if (f.parameters.printer) {
                 pen.marker_radius = static_cast<int>(pen.marker_radius * f.parameters.scale);
             }
-            paint_curve(f.painter, store, f.state, f.p(), pen, f.parameters.curves);
+            CurvePaintOptions options = f.parameters.curves;
+            options.polylines = options.polylines || f.parameters.printer;
+            paint_curve(f.painter, store, f.state, f.p(), pen, options);
         }
     }
 }
@@ -198,7 +200,22 @@ QRect plot_clip(const PixelRect& p) {
     return QRect(p.left, p.top, p.width() + 1, p.height() + 1);
 }
 
+PlotLayout layout_with(const QFontMetrics& m, const PixelRect& r, int x_width, int y_width) {
+    return compute_layout(r, x_width, y_width,
+                          TextMetrics{m.height(), m.leading(), m.averageCharWidth()});
+}
+
 }  // namespace
+
+PlotLayout plot_layout_on(const PlotViewState& state, const PixelRect& r,
+                          const QPaintDevice* device) {
+    const QFontMetrics metrics(plot_font(state), device);
+    const TickLabelFormatter x_labels(state.m_XMin, state.m_XMax, state.m_XPrecision,
+                                      state.m_XFormat);
+    const TickLabelFormatter y_labels(state.m_YMin, state.m_YMax, state.m_YPrecision,
+                                      state.m_YFormat);
+    return layout_with(metrics, r, x_labels.width(), y_labels.width());
+}
 
 void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, const PlotData& doc,
                const DrawParameters& parameters) {
@@ -220,9 +237,7 @@ void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, cons
             {},
             {},
             {}};
-    const TextMetrics metrics{f.metrics.height(), f.metrics.leading(),
-                              f.metrics.averageCharWidth()};
-    f.layout = compute_layout(r, f.x_labels.width(), f.y_labels.width(), metrics);
+    f.layout = layout_with(f.metrics, r, f.x_labels.width(), f.y_labels.width());
     const PixelRect& p = f.layout.plot_area;
     if (!parameters.printer)
         state.m_PlotArea = p;

@@ -5,9 +5,11 @@
 #pragma once
 
 #include "curve_painter.h"
+#include "plot_layout.h"
 #include "plot_view_state.h"
 
 class QPainter;
+class QPaintDevice;
 
 namespace tarvik {
 
@@ -15,12 +17,17 @@ class PlotData;
 
 struct DrawParameters {
     // The page draw: texts before curves and the legend inside the plot area's clip; axis pen
-    // and tick length scaled; curve pens kept in printer pixels; marker radius scaled; the
-    // view's remembered plot area left alone.
+    // and tick length scaled; curve pens kept in printer pixels and joined as polylines; marker
+    // radius scaled; the view's remembered plot area left alone.
     bool printer = false;
     double scale = 1.0;  // printer pixels per window pixel
     CurvePaintOptions curves;
 };
+
+// The layout the draw uses in rectangle r on `device`: the plot font measured there and the
+// tick labels' widths. Hit tests take the screen's plot area from here.
+PlotLayout plot_layout_on(const PlotViewState& state, const PixelRect& r,
+                          const QPaintDevice* device);
 
 // Draws the plot of `doc` with the view's settings into rectangle r of the painter's device.
 // The screen draw records the plot area in state.m_PlotArea (hit tests use it).

@@ -16,6 +16,7 @@
 #include "prompt.h"
 #include "tarvik_doc.h"
 #include "timer_tick.h"
+#include "vector_picture.h"
 #include "view_commands.h"
 #include "view_events.h"
 #include "view_ranges.h"
@@ -282,11 +283,18 @@ bool CTarvikView::save_picture(const std::string& file, int format) {
 void CTarvikView::save_as() {
     const QString png = QStringLiteral("PNG-Portable Network Graphics (*.png)");
     const QString bmp = QStringLiteral("BMP-Windows Bitmap (*.bmp)");
+    const QString pdf = QStringLiteral("PDF-Portable Document Format (*.pdf)");
+    const QString svg = QStringLiteral("SVG-Scalable Vector Graphics (*.svg)");
     QString chosen_filter;
-    const QString file = QFileDialog::getSaveFileName(this, tr("Save As"), QString(),
-                                                      png + ";;" + bmp, &chosen_filter);
+    const QString file = QFileDialog::getSaveFileName(
+        this, tr("Save As"), QString(), png + ";;" + bmp + ";;" + pdf + ";;" + svg, &chosen_filter);
     if (file.isEmpty())
         return;
+    if (doc_ && (chosen_filter == pdf || chosen_filter == svg)) {
+        save_vector_picture(state_, *doc_, file.toStdString(),
+                            chosen_filter == pdf ? VectorFormat::Pdf : VectorFormat::Svg);
+        return;
+    }
     const int format = chosen_filter == png   ? kImageFormatPng
                        : chosen_filter == bmp ? kImageFormatBmp
                                               : 0;

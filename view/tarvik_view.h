@@ -6,14 +6,19 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QPoint>
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "hit_test.h"
 #include "plot_view_state.h"
 
 class QMenu;
+class QPrinter;
+class QTimer;
 
 namespace tarvik {
 
@@ -93,6 +98,22 @@ class CTarvikView : public QAbstractScrollArea {
     // The plot exactly as the window shows it.
     QImage rendered_image();
 
+    // Pointer interaction (tarvik_view_pointer.cpp). The data point under a position of the
+    // window (scrolling taken into account); the plot area is laid out again as drawn.
+    std::optional<PointHit> hit_at(QPoint position);
+    // The data tip for a position: the hit point's values, empty when there is none or the
+    // position lies outside the window.
+    QString data_tip_at(QPoint position);
+    bool button_down() const { return m_ButtonDown; }
+
+    // Prints one page on `printer` (the print dialog has been answered); the page holds the
+    // plot scaled to the page width. False when there was nothing to print on.
+    bool print_page(QPrinter& printer);
+    double print_scale() const { return m_PrintScale; }
+    const PixelRect& print_rect() const { return m_PrintRect; }
+    // The printer every print and page set-up of the program uses.
+    static QPrinter& program_printer();
+
     // The context menu with its states set from the plot; the caller shows it.
     std::unique_ptr<QMenu> make_context_menu();
 
@@ -108,6 +129,13 @@ class CTarvikView : public QAbstractScrollArea {
     void resizeEvent(QResizeEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
   private:
     class Bridge;
@@ -130,6 +158,17 @@ class CTarvikView : public QAbstractScrollArea {
     QImage buffer_;
     bool dirty_ = true;
     std::time_t last_update_ = 0;
+
+    // Pointer interaction and printing.
+    void hover(QPoint position);
+    void show_data_tip();
+    void hide_data_tip();
+    bool m_ButtonDown = false;
+    QPoint m_LastPoint;
+    QTimer* tip_timer_ = nullptr;  // the tip's initial and reshow delay; made at first show
+    bool tip_shown_ = false;
+    double m_PrintScale = 1.0;
+    PixelRect m_PrintRect;
 };
 
 }  // namespace tarvik

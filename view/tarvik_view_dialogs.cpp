@@ -252,7 +252,4 @@ void CTarvikView::edit_newest_point_size() {
     redraw();
 }
 
-// Opened with the view as the target of its marks.
-void CTarvikView::mark_line() {}
-
 }  // namespace tarvik
