@@ -10,6 +10,9 @@
 #include <limits>
 #include <random>
 
+#include "memory_plot.h"
+#include "view_ranges.h"
+
 namespace tarvik {
 namespace {
 
@@ -17,12 +20,12 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 const PixelRect kArea{40, 20, 780, 560};
 
 QImage draw(const LineContainer& store, const plot_limits& ranges, const CurvePen& pen,
-            bool collapse) {
+            bool collapse, const PixelRect& area = kArea) {
     QImage image(800, 600, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.setClipRect(kArea.left, kArea.top, kArea.width() + 1, kArea.height() + 1);
-    paint_curve(painter, store, ranges, kArea, pen, CurvePaintOptions{collapse});
+    painter.setClipRect(area.left, area.top, area.width() + 1, area.height() + 1);
+    paint_curve(painter, store, ranges, area, pen, CurvePaintOptions{collapse});
     return image;
 }
 
@@ -57,6 +60,13 @@ Difference compare(const QImage& fast, const QImage& reference) {
         }
     }
     return d;
+}
+
+int painted_rows(const QImage& image, int x) {
+    int painted = 0;
+    for (int y = 0; y < image.height(); ++y)
+        painted += image.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
+    return painted;
 }
 
 LineContainer sine(int points, double periods) {
@@ -104,6 +114,70 @@ TEST(CurvePainter, CollapsedLinesMatchEverySegment) {
         // A handful of run ends at most: the picture is the same to the eye.
         EXPECT_LE(d.pixels, 40) << c.name;
         RecordProperty(std::string(c.name) + "_differing_pixels", d.pixels);
+    }
+}
+
+// Truncation puts points up to a pixel outside the x range into the plot's edge columns, so the
+// segments between them show there, however dense the data.
+TEST(CurvePainter, EdgeColumnsShowEverySegmentThatReachesThem) {
+    LineContainer example;
+    for (auto [x, y] :
+         {std::pair{-0.5, 0.0}, {-0.4, 1.0}, {50.0, 0.5}, {100.0, 0.5}, {100.3, 0.0}, {100.6, 1.0}})
+        example.add_point(x, y, 0);
+    const PixelRect hundred{40, 20, 140, 120};
+
+    testing::MemoryPlot scrolled;  // dense data that an automatic x scroll has overtaken
+    scrolled.add_curve({});
+    LineContainer& dense = scrolled.generations(0)[0];
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> noise(-1.0, 1.0);
+    for (int i = 0; i < 300000; ++i)
+        dense.add_point(i * 0.0007, std::sin(i * 0.0003) + noise(rng), 0);
+    plot_limits after_scroll(0, 10, -2.2, 2.2);
+    PlotViewState view;
+    view.m_XMin = after_scroll.m_XMin;
+    view.m_XMax = after_scroll.m_XMax;
+    ASSERT_TRUE(auto_x_scroll(view, scrolled));
+    after_scroll.m_XMin = view.m_XMin;
+    after_scroll.m_XMax = view.m_XMax;
+
+    struct Case {
+        const char* name;
+        const LineContainer& store;
+        plot_limits r;
+        PixelRect area;
+        bool reaches_right;  // the data runs past the right edge too
+    };
+    const Case cases[] = {
+        {"example", example, ranges(0, 100, 0, 1), hundred, true},
+        {"after auto scroll", dense, after_scroll, kArea, false},
+        {"fixed range", dense, ranges(33.3333, 77.7777, -2.2, 2.2), kArea, true},
+        {"reversed range", dense, ranges(77.7777, 33.3333, -2.2, 2.2), kArea, true},
+    };
+    const CurvePen solid{QColor(0, 0, 0), 0, 1, 0};
+    const CurvePen others[] = {{QColor(0, 0, 255), 1, 1, 0}, {QColor(0, 128, 0), 0, 3, 0}};
+    for (const Case& c : cases) {
+        const QImage reference = draw(c.store, c.r, solid, false, c.area);
+        const QImage fast = draw(c.store, c.r, solid, true, c.area);
+        for (int x : {c.area.left, c.area.left + 1, c.area.right - 1, c.area.right}) {
+            const int expected = painted_rows(reference, x);
+            EXPECT_NEAR(painted_rows(fast, x), expected, 2) << c.name << " column " << x;
+            if (x < c.area.right - 1 || c.reaches_right) {
+                EXPECT_GT(expected, 0) << c.name << " column " << x;
+            }
+        }
+        EXPECT_EQ(compare(fast, reference).outside_reference_runs, 0) << c.name;
+        for (const CurvePen& pen : others) {
+            EXPECT_TRUE(draw(c.store, c.r, pen, true, c.area) ==
+                        draw(c.store, c.r, pen, false, c.area))
+                << c.name << " style " << pen.style << " width " << pen.width;
+        }
+    }
+    // The reference draws the example's vertical segments in both edge columns in full.
+    const QImage reference = draw(example, ranges(0, 100, 0, 1), solid, false, hundred);
+    for (int y = hundred.top + 1; y < hundred.bottom; ++y) {
+        ASSERT_EQ(reference.pixel(hundred.left, y), qRgb(0, 0, 0)) << "left, row " << y;
+        ASSERT_EQ(reference.pixel(hundred.right, y), qRgb(0, 0, 0)) << "right, row " << y;
     }
 }
 

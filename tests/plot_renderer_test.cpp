@@ -19,6 +19,14 @@ namespace {
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
 
+// The palette index of pixel (x, y) of a saved 401 x 301 BMP picture (rows stored bottom-up).
+int saved_palette_index(const std::string& bmp, int x, int y) {
+    const auto row = static_cast<std::size_t>(301 - 1 - y);
+    const auto byte =
+        static_cast<unsigned char>(bmp[118 + row * 204 + static_cast<std::size_t>(x / 2)]);
+    return x % 2 == 0 ? byte >> 4 : byte & 0x0F;
+}
+
 class PlotRendererTest : public ::testing::Test {
   protected:
     PlotRendererTest() : doc(&view) { view.document = &doc; }
@@ -207,14 +215,34 @@ TEST_F(PlotRendererTest, SavedPictureIsTheClientAreaAndOnePixelMore) {
     ASSERT_EQ(bytes.size(), 14u + 40 + 64 + 204 * 301);
     // The x axis row holds black pixels (palette index 0) and the corner is white (15).
     const PixelRect p = state().m_PlotArea;
-    const auto nibble = [&](int x, int y) {
-        const std::size_t row = static_cast<std::size_t>(301 - 1 - y);
-        const auto byte =
-            static_cast<unsigned char>(bytes[118 + row * 204 + static_cast<std::size_t>(x / 2)]);
-        return x % 2 == 0 ? byte >> 4 : byte & 0x0F;
-    };
-    EXPECT_EQ(nibble(p.left + 20, p.bottom), 0);
-    EXPECT_EQ(nibble(0, 0), 15);
+    EXPECT_EQ(saved_palette_index(bytes, p.left + 20, p.bottom), 0);
+    EXPECT_EQ(saved_palette_index(bytes, 0, 0), 15);
+}
+
+TEST_F(PlotRendererTest, SavedPictureHasCrispBlackText) {
+    add_curve("0 0\n0.5 0.8\n1 1\n", rgb(0, 0, 0), 1, 2);  // black, like the texts
+    state().m_Title = "Kessel 3 Temperatur";
+    state().m_XLabel = "Zeit [s]";
+    state().m_YLabel = "Grad Celsius";
+    state().m_ClientRect = PixelRect{0, 0, 400, 300};
+    draw();
+    const PixelRect on_screen = state().m_PlotArea;
+    const std::string bmp = dir.file("plot.bmp");
+    SaveImage(state(), doc, bmp, 2);
+    EXPECT_EQ(state().m_PlotArea, on_screen) << "the crisp font has the same metrics";
+    const std::string bytes = testing::read_file_bytes(bmp);
+    ASSERT_EQ(bytes.size(), 14u + 40 + 64 + 204 * 301);
+    int black = 0;
+    int other = 0;
+    for (int y = 0; y < 301; ++y) {
+        for (int x = 0; x < 401; ++x) {
+            const int index = saved_palette_index(bytes, x, y);
+            black += index == 0;
+            other += index != 0 && index != 15;
+        }
+    }
+    EXPECT_EQ(other, 0) << "pixels neither black nor white";
+    EXPECT_GT(black, 1500) << "axes, grid, curve and every text";
 }
 
 }  // namespace

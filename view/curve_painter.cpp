@@ -40,9 +40,13 @@ bool place(const PlotMap& map, double x, double y, QPoint& out) {
     return true;
 }
 
-// The index range worth drawing: when x never decreases, the points outside the visible x
-// range (but the one just before and just after it) map outside the plot and are skipped.
-std::pair<std::size_t, std::size_t> visible_span(const LineContainer& store, const plot_limits& r) {
+// The index range worth drawing. When x never decreases, the pixel columns of the points never
+// move back either, so two binary searches over the mapped columns find the points whose
+// columns lie in the plot area (widened by `margin` for wide pens); one point more on each side
+// joins the curve to the edge. Searching mapped columns rather than x values keeps the points
+// a fraction of a pixel outside the range: truncation puts them in the edge columns.
+std::pair<std::size_t, std::size_t> visible_span(const LineContainer& store, const AxisMap& x_map,
+                                                 int first_column, int last_column, int margin) {
     const auto& xs = store.x;
     const std::size_t n = xs.size();
     for (std::size_t i = 1; i < n; ++i) {
@@ -51,13 +55,27 @@ std::pair<std::size_t, std::size_t> visible_span(const LineContainer& store, con
     }
     if (n > 0 && std::isnan(xs[0]))
         return {0, n};
-    const double low = std::min(r.m_XMin, r.m_XMax);
-    const double high = std::max(r.m_XMin, r.m_XMax);
-    auto first = static_cast<std::size_t>(std::lower_bound(xs.begin(), xs.end(), low) - xs.begin());
-    auto last = static_cast<std::size_t>(std::upper_bound(xs.begin(), xs.end(), high) - xs.begin());
+    const int low = first_column - margin;
+    const int high = last_column + margin;
+    // Columns fall with x on a reversed range.
+    const bool rising = !(x_map.span * x_map.direction * x_map.extent < 0);
+    auto before_area = [&](double x) {
+        const int c = x_map.place(x);
+        return rising ? c < low : c > high;
+    };
+    auto not_after_area = [&](double x) {
+        const int c = x_map.place(x);
+        return rising ? c <= high : c >= low;
+    };
+    auto first = static_cast<std::size_t>(std::partition_point(xs.begin(), xs.end(), before_area) -
+                                          xs.begin());
+    auto last = static_cast<std::size_t>(
+        std::partition_point(xs.begin() + static_cast<std::ptrdiff_t>(first), xs.end(),
+                             not_after_area) -
+        xs.begin());
     first = first > 0 ? first - 1 : 0;
     last = std::min(last + 1, n);
-    return {first, std::max(first, last)};
+    return {first, last};
 }
 
 // Batches lines so that QPainter takes them a few thousand at a time.
@@ -197,7 +215,11 @@ void paint_curve(QPainter& painter, const LineContainer& store, const plot_limit
     const PlotMap map(ranges, area);
 
     if (pen.width > 0 && qpen.style() != Qt::NoPen) {
-        const auto [first, last] = visible_span(store, ranges);
+        // The reference drawing takes every point; a wide pen reaches its width beyond them.
+        const auto [first, last] =
+            options.collapse_columns
+                ? visible_span(store, map.x, area.left, area.right, pen.width > 1 ? pen.width : 0)
+                : std::pair<std::size_t, std::size_t>(0, store.x.size());
         if (options.polylines) {
             paint_polylines(painter, store, first, last, map);
         } else if (options.collapse_columns && qpen.style() == Qt::SolidLine && pen.width == 1) {

@@ -11,8 +11,12 @@ bool SaveImage(PlotViewState& state, const PlotData& doc, int client_width, int 
                const std::string& file, int format) {
     return write_captured_image(
         client_width, client_height,
-        [&](QPainter& painter) { draw_plot(painter, state.m_ClientRect, state, doc); }, file,
-        format);
+        [&](QPainter& painter) {
+            DrawParameters parameters;
+            parameters.antialiased_text = false;  // only black and white around the letters
+            draw_plot(painter, state.m_ClientRect, state, doc, parameters);
+        },
+        file, format);
 }
 
 bool SaveImage(PlotViewState& state, const PlotData& doc, const std::string& file, int format) {

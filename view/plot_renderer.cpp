@@ -29,9 +29,9 @@ QString qtext(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-QFont plot_font(const PlotViewState& state) {
+QFont plot_font(const PlotViewState& state, bool antialiased) {
     QFont font(qtext(state.m_FontName));
-    font.setStyleHint(QFont::TypeWriter);
+    font.setStyleHint(QFont::TypeWriter, antialiased ? QFont::PreferDefault : QFont::NoAntialias);
     font.setPointSizeF(std::max(state.m_FontSize, 10) / 10.0);
     return font;
 }
@@ -221,10 +221,10 @@ void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, cons
                const DrawParameters& parameters) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, parameters.antialiased_text);
     painter.fillRect(QRect(0, 0, r.width(), r.height()), Qt::white);
 
-    const QFont font = plot_font(state);
+    const QFont font = plot_font(state, parameters.antialiased_text);
     painter.setFont(font);
     Frame f{painter,
             r,

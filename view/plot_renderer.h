@@ -22,6 +22,9 @@ struct DrawParameters {
     bool printer = false;
     double scale = 1.0;  // printer pixels per window pixel
     CurvePaintOptions curves;
+    // Smoothed glyph edges read better on screen; the 16-colour capture wants crisp black text
+    // (the painter's text hint alone does not reach the glyphs, the font's strategy does).
+    bool antialiased_text = true;
 };
 
 // The layout the draw uses in rectangle r on `device`: the plot font measured there and the
