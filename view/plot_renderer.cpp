@@ -209,7 +209,7 @@ PlotLayout layout_with(const QFontMetrics& m, const PixelRect& r, int x_width, i
 
 PlotLayout plot_layout_on(const PlotViewState& state, const PixelRect& r,
                           const QPaintDevice* device) {
-    const QFontMetrics metrics(plot_font(state), device);
+    const QFontMetrics metrics(plot_font(state, true), device);
     const TickLabelFormatter x_labels(state.m_XMin, state.m_XMax, state.m_XPrecision,
                                       state.m_XFormat);
     const TickLabelFormatter y_labels(state.m_YMin, state.m_YMax, state.m_YPrecision,
