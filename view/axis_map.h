@@ -26,13 +26,18 @@ struct AxisMap {
     int origin = 0;
     int direction = 1;  // +1: values grow rightwards; −1: upwards (pixel rows grow down)
     int extent = 0;
+    double scale = 0.0;  // extent / span: pixels per unit
 
     // An x axis across [left, left + width] and a y axis up from bottom over height.
     static AxisMap horizontal(double minimum, double maximum, int left, int width) {
-        return {minimum, maximum - minimum, left, 1, width};
+        return make(minimum, maximum, left, 1, width);
     }
     static AxisMap vertical(double minimum, double maximum, int bottom, int height) {
-        return {minimum, maximum - minimum, bottom, -1, height};
+        return make(minimum, maximum, bottom, -1, height);
+    }
+    static AxisMap make(double minimum, double maximum, int origin, int direction, int extent) {
+        const double span = maximum - minimum;
+        return {minimum, span, origin, direction, extent, extent / span};
     }
 
     // origin + direction × truncate(fraction × extent), truncated toward zero and held within
@@ -40,8 +45,23 @@ struct AxisMap {
     // as the origin.
     int to_pixel(double v) const { return std::isnan(v) ? kMissingPixel : place(v); }
 
-    // to_pixel for a value known not to be NaN.
+    // to_pixel for a value known not to be NaN. Drawing places every point, so a product with
+    // the scale stands in for the quotient: the two differ only in their last bits, which can
+    // change the truncation only right at a whole pixel, and there the quotient decides.
     int place(double v) const {
+        const double estimate = (v - minimum) * scale;
+        if (std::fabs(estimate) < kPixelLimit) {
+            const auto steps = static_cast<std::int64_t>(estimate);
+            const double rest = std::fabs(estimate - static_cast<double>(steps));
+            constexpr double kNearWhole = 1e-5;  // far above the product's error below 1e9
+            if (rest > kNearWhole && rest < 1.0 - kNearWhole)
+                return held(origin + direction * steps);
+        }
+        return place_exactly(v);
+    }
+
+    // origin + direction × truncate((v − minimum) / span × extent), held within the limit.
+    int place_exactly(double v) const {
         double offset = (v - minimum) / span * extent;
         if (std::isnan(offset))
             offset = 0.0;
@@ -49,7 +69,10 @@ struct AxisMap {
         // Offsets beyond twice the limit land beyond the limit from any origin on a screen.
         constexpr double reach = 2.0 * kPixelLimit;
         const auto steps = static_cast<std::int64_t>(std::clamp(offset, -reach, reach));
-        const std::int64_t pixel = origin + direction * steps;
+        return held(origin + direction * steps);
+    }
+
+    static int held(std::int64_t pixel) {
         return static_cast<int>(std::clamp<std::int64_t>(pixel, -kPixelLimit, kPixelLimit));
     }
 

@@ -45,16 +45,35 @@ bool place(const PlotMap& map, double x, double y, QPoint& out) {
 // columns lie in the plot area (widened by `margin` for wide pens); one point more on each side
 // joins the curve to the edge. Searching mapped columns rather than x values keeps the points
 // a fraction of a pixel outside the range: truncation puts them in the edge columns.
-std::pair<std::size_t, std::size_t> visible_span(const LineContainer& store, const AxisMap& x_map,
-                                                 int first_column, int last_column, int margin) {
+// No value is below the one before it and none is NaN. Blocks without early exits let the
+// comparisons run side by side.
+[[gnu::noinline]] bool never_decreases(const double* xs, std::size_t n) {
+    if (n > 0 && std::isnan(xs[0]))
+        return false;
+    constexpr std::size_t kBlock = 1024;
+    for (std::size_t start = 1; start < n; start += kBlock) {
+        const std::size_t end = std::min(n, start + kBlock);
+        bool rising = true;
+        for (std::size_t i = start; i < end; ++i)
+            rising &= xs[i] >= xs[i - 1];
+        if (!rising)
+            return false;  // decreasing, or NaN
+    }
+    return true;
+}
+
+struct Span {
+    std::size_t first;
+    std::size_t last;
+    bool x_never_decreases;  // and holds no NaN
+};
+
+Span visible_span(const LineContainer& store, const AxisMap& x_map, int first_column,
+                  int last_column, int margin) {
     const auto& xs = store.x;
     const std::size_t n = xs.size();
-    for (std::size_t i = 1; i < n; ++i) {
-        if (!(xs[i] >= xs[i - 1]))
-            return {0, n};  // decreasing, or NaN
-    }
-    if (n > 0 && std::isnan(xs[0]))
-        return {0, n};
+    if (!never_decreases(xs.data(), n))
+        return {0, n, false};
     const int low = first_column - margin;
     const int high = last_column + margin;
     // Columns fall with x on a reversed range.
@@ -75,7 +94,7 @@ std::pair<std::size_t, std::size_t> visible_span(const LineContainer& store, con
         xs.begin());
     first = first > 0 ? first - 1 : 0;
     last = std::min(last + 1, n);
-    return {first, last};
+    return {first, last, true};
 }
 
 // Batches lines so that QPainter takes them a few thousand at a time.
@@ -137,43 +156,136 @@ void paint_polylines(QPainter& painter, const LineContainer& store, std::size_t 
     flush();
 }
 
+struct YSummary {
+    double low;
+    double high;
+    bool gap;  // a missing point among them
+};
+
+// Lowest and highest of n > 0 values. Kept out of line so that the accumulators stay in
+// registers (inlined into the painter they were spilled to the stack on every point), and in
+// two independent pairs so that consecutive comparisons need not wait for each other.
+[[gnu::noinline]] YSummary y_summary(const double* ys, std::size_t n) {
+    double low[2] = {ys[0], ys[0]};
+    double high[2] = {ys[0], ys[0]};
+    bool gap = false;
+    std::size_t k = 0;
+    for (; k + 1 < n; k += 2) {
+        for (int j = 0; j < 2; ++j) {
+            const double y = ys[k + static_cast<std::size_t>(j)];
+            gap |= std::isnan(y);
+            low[j] = y < low[j] ? y : low[j];
+            high[j] = y > high[j] ? y : high[j];
+        }
+    }
+    if (k < n) {
+        gap |= std::isnan(ys[k]);
+        low[0] = ys[k] < low[0] ? ys[k] : low[0];
+        high[0] = ys[k] > high[0] ? ys[k] : high[0];
+    }
+    return {std::min(low[0], low[1]), std::max(high[0], high[1]), gap};
+}
+
 // The same pixels as paint_segments for a solid one-pixel pen: the segments inside one pixel
 // column are vertical and together cover the column from its lowest to its highest point, so
 // one vertical line stands for them; the segments between columns are drawn as they are.
-void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t first,
-                     std::size_t last, const PlotMap& map) {
+void paint_collapsed(QPainter& painter, const LineContainer& store, const Span& span,
+                     const PlotMap& map) {
     LineBatch batch(painter);
     bool in_run = false;  // the previous point was present
     int column = 0;
-    int lowest = 0;
-    int highest = 0;
-    int last_y = 0;
+    // The column's lowest, highest and last y as data values: the mapping never reverses
+    // order, so the pixels of the extremes are the extremes of the pixels, and each column
+    // maps only these instead of every point.
+    double y_low = 0.0;
+    double y_high = 0.0;
+    double y_last = 0.0;
     std::size_t points_in_column = 0;
     auto close_column = [&] {
-        if (in_run && points_in_column > 1)
-            batch.add(QPoint(column, lowest), QPoint(column, highest));
-    };
-    for (std::size_t i = first; i < last; ++i) {
-        QPoint p;
-        if (!place(map, store.x[i], store.y[i], p)) {
-            close_column();
-            in_run = false;
-            continue;
+        if (in_run && points_in_column > 1) {
+            const int a = map.y.place(y_low);
+            const int b = map.y.place(y_high);
+            batch.add(QPoint(column, std::min(a, b)), QPoint(column, std::max(a, b)));
         }
-        if (in_run && p.x() == column) {
-            lowest = std::min(lowest, p.y());
-            highest = std::max(highest, p.y());
-            last_y = p.y();
-            ++points_in_column;
-            continue;
+    };
+    auto break_run = [&] {
+        close_column();
+        in_run = false;
+    };
+    // Present points of one column, first to last, as if taken one at a time.
+    auto take = [&](int px, double first_y, double low, double high, double last_y,
+                    std::size_t count) {
+        if (in_run && px == column) {
+            y_low = std::min(y_low, low);
+            y_high = std::max(y_high, high);
+            y_last = last_y;
+            points_in_column += count;
+            return;
         }
         close_column();
+        const QPoint p(px, map.y.place(first_y));
         if (in_run)
-            batch.add(QPoint(column, last_y), p);
+            batch.add(QPoint(column, map.y.place(y_last)), p);
         in_run = true;
-        column = p.x();
-        lowest = highest = last_y = p.y();
-        points_in_column = 1;
+        column = px;
+        y_low = low;
+        y_high = high;
+        y_last = last_y;
+        points_in_column = count;
+    };
+    auto take_point = [&](double x, double y) {
+        if (std::isnan(x) || std::isnan(y))
+            break_run();
+        else
+            take(map.x.place(x), y, y, y, y, 1);
+    };
+    const auto& xs = store.x;
+    const auto& ys = store.y;
+    if (!span.x_never_decreases) {
+        for (std::size_t i = span.first; i < span.last; ++i)
+            take_point(xs[i], ys[i]);
+        close_column();
+        return;
+    }
+    // Columns follow each other in index order: find where each one ends with a galloping
+    // search over the mapped x, and take its points together.
+    std::size_t i = span.first;
+    std::size_t previous_length = 1;
+    while (i < span.last) {
+        const int px = map.x.place(xs[i]);
+        std::size_t inside = i;  // the last index known to be in the column
+        std::size_t beyond = span.last;
+        // Neighbouring columns mostly hold as many points: try that length first.
+        const std::size_t guess = i + previous_length;
+        if (guess < span.last) {
+            if (map.x.place(xs[guess - 1]) != px) {
+                beyond = guess - 1;
+            } else {
+                inside = guess - 1;
+                if (map.x.place(xs[guess]) != px)
+                    beyond = guess;
+            }
+        }
+        for (std::size_t step = 1; beyond - inside > 1 && inside + step < beyond; step *= 2) {
+            if (map.x.place(xs[inside + step]) != px) {
+                beyond = inside + step;
+                break;
+            }
+            inside += step;
+        }
+        while (beyond - inside > 1) {
+            const std::size_t middle = inside + (beyond - inside) / 2;
+            (map.x.place(xs[middle]) == px ? inside : beyond) = middle;
+        }
+        const auto [low, high, gap] = y_summary(ys.data() + i, beyond - i);
+        if (gap) {
+            for (std::size_t k = i; k < beyond; ++k)
+                take_point(xs[k], ys[k]);
+        } else {
+            take(px, ys[i], low, high, ys[beyond - 1], beyond - i);
+        }
+        previous_length = beyond - i;
+        i = beyond;
     }
     close_column();
 }
@@ -216,14 +328,16 @@ void paint_curve(QPainter& painter, const LineContainer& store, const plot_limit
 
     if (pen.width > 0 && qpen.style() != Qt::NoPen) {
         // The reference drawing takes every point; a wide pen reaches its width beyond them.
-        const auto [first, last] =
+        const Span span =
             options.collapse_columns
                 ? visible_span(store, map.x, area.left, area.right, pen.width > 1 ? pen.width : 0)
-                : std::pair<std::size_t, std::size_t>(0, store.x.size());
+                : Span{0, store.x.size(), false};
+        const std::size_t first = span.first;
+        const std::size_t last = span.last;
         if (options.polylines) {
             paint_polylines(painter, store, first, last, map);
         } else if (options.collapse_columns && qpen.style() == Qt::SolidLine && pen.width == 1) {
-            paint_collapsed(painter, store, first, last, map);
+            paint_collapsed(painter, store, span, map);
         } else {
             paint_segments(painter, store, first, last, map);
         }
