@@ -94,7 +94,7 @@ FileSpec spec_for(const std::string& path, int xcol, int ycol, bool add_only = f
     s.xcol = static_cast<std::int16_t>(xcol);
     s.ycol = static_cast<std::int16_t>(ycol);
     s.add_only = add_only;
-    s.time_unit = time_unit;
+    s.time_unit = tarvik::to_time_unit(time_unit);
     return s;
 }
 
