@@ -4,14 +4,16 @@
 #include <cstdint>
 #include <string>
 
+#include "time_unit.h"
+
 namespace tarvik {
 
 struct FileSpec {
     std::string file;
     std::int16_t xcol = 0;  // -1: x is the elapsed time since the first point
     std::int16_t ycol = 1;
-    bool add_only = false;       // take only the data lines after those already taken
-    std::int32_t time_unit = 0;  // 0 seconds, 1 minutes, 2 hours; anything else gives x = 0
+    bool add_only = false;         // take only the data lines after those already taken
+    TimeUnit time_unit = SECONDS;  // of the elapsed time when xcol is -1
 };
 
 // Files up to this size are copied in one piece under the lock; larger ones are read as a

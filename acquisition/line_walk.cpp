@@ -27,11 +27,11 @@ double LineTaker::elapsed_x(std::int64_t now) const {
         return 0.0;
     const double seconds = static_cast<double>(now - container_.time.front());
     switch (time_unit_) {
-        case 0:
+        case SECONDS:
             return seconds;
-        case 1:
+        case MINUTES:
             return seconds / 60.0;
-        case 2:
+        case HOURS:
             return seconds / 3600.0;
         default:
             return 0.0;

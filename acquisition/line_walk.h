@@ -38,7 +38,7 @@ class LineTaker {
     bool stop_at_empty_line_;
     bool add_only_;
     bool elapsed_time_;
-    std::int32_t time_unit_;
+    TimeUnit time_unit_;
     std::int64_t skip_;
     std::int64_t index_;
     std::int64_t now_ = 0;

@@ -26,7 +26,7 @@ void BM_ReadDrawWritePng(benchmark::State& state) {
     for (auto _ : state) {
         testing::HeadlessView view;
         CTarvikDoc doc(&view);
-        doc.append_curve(data, 0, 1, "sine", false, CurveDrawing{rgb(255, 0, 0), 0, 1, 0});
+        doc.append_curve(data, 0, 1, "sine", false, CurveDrawing{rgb(255, 0, 0), SOLID, 1, 0});
         PlotViewState& s = view.state();
         apply_automatic_x_range(s, doc);
         apply_automatic_y_range(s, doc);

@@ -33,7 +33,7 @@ void draw_curve(benchmark::State& state, bool collapse) {
     r.m_YMax = 1.1;
     const PixelRect area{50, 20, 790, 560};
     QImage image(800, 600, QImage::Format_RGB32);
-    const CurvePen pen{QColor(255, 0, 0), 0, 1, 0};
+    const CurvePen pen{QColor(255, 0, 0), SOLID, 1, 0};
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);

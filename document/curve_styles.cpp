@@ -14,7 +14,7 @@ Colour faded(Colour c, double factor) {
     return rgb(channel(red_of(c)), channel(green_of(c)), channel(blue_of(c)));
 }
 
-void CurveStyleTables::append_curve(Colour colour, std::int16_t style, std::int16_t width,
+void CurveStyleTables::append_curve(Colour colour, LineStyle style, std::int16_t width,
                                     std::int16_t point_size) {
     m_Colours.push_back({colour});
     m_Styles.push_back({style});
@@ -56,7 +56,7 @@ void CurveStyleTables::set_colour(int i, Colour colour) {
     refade(i);
 }
 
-void CurveStyleTables::set_style(int i, std::int16_t style) {
+void CurveStyleTables::set_style(int i, LineStyle style) {
     auto& v = m_Styles.at(static_cast<std::size_t>(i));
     std::fill(v.begin(), v.end(), style);
 }

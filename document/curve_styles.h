@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "enumerations.h"
+
 namespace tarvik {
 
 // 0x00BBGGRR: red in the low byte.
@@ -30,7 +32,7 @@ Colour faded(Colour c, double factor);
 // How a new curve is drawn: its first generation's entries.
 struct CurveDrawing {
     Colour colour = rgb(0, 0, 0);
-    std::int16_t style = 0;  // solid
+    LineStyle style = SOLID;
     std::int16_t width = 1;
     std::int16_t point_size = 0;
 };
@@ -41,8 +43,7 @@ class CurveStyleTables {
         append_curve(d.colour, d.style, d.width, d.point_size);
     }
     // A new last curve with one generation.
-    void append_curve(Colour colour, std::int16_t style, std::int16_t width,
-                      std::int16_t point_size);
+    void append_curve(Colour colour, LineStyle style, std::int16_t width, std::int16_t point_size);
     // Curve i gets `generations` entries: colours faded from entry 0, every other property
     // equal to entry 0's.
     void resize_generations(int i, int generations);
@@ -50,7 +51,7 @@ class CurveStyleTables {
 
     // Sets curve i's property in all its generations (the colour refaded).
     void set_colour(int i, Colour colour);
-    void set_style(int i, std::int16_t style);
+    void set_style(int i, LineStyle style);
     void set_width(int i, std::int16_t width);
     void set_point_size(int i, std::int16_t point_size);
 
@@ -60,7 +61,7 @@ class CurveStyleTables {
     }
 
     std::vector<std::vector<Colour>> m_Colours;
-    std::vector<std::vector<std::int16_t>> m_Styles;
+    std::vector<std::vector<LineStyle>> m_Styles;
     std::vector<std::vector<std::int16_t>> m_Widths;
     std::vector<std::vector<std::int16_t>> m_PointSizes;
 

@@ -6,9 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "time_unit.h"
+
 namespace tarvik {
 
-enum TimeUnit : std::int32_t { SECONDS = 0, MINUTES = 1, HOURS = 2 };
+// A pen style; a style chosen in a dialog may be any int16 and is kept as it is (unknown
+// values draw solid).
 enum LineStyle : std::int32_t {
     SOLID = 0,
     DASH = 1,
@@ -17,7 +20,23 @@ enum LineStyle : std::int32_t {
     DASHDOTDOT = 4,
     NULL_STYLE = 5
 };
+// A tick label notation; any other value means the stream's general notation and is kept.
 enum NumberFormat : std::int32_t { FIXED = 0, SCIENTIFIC = 1 };
+
+// How a curve's refresh treats its file: clear and re-read it, or take only the lines appended
+// since the last read. Values other than NEW_LINES_ONLY re-read the file.
+enum UpdateMode : std::int32_t { FULL_UPDATE = 0, NEW_LINES_ONLY = 1 };
+
+// Plain numbers from dialogs and configuration files, kept as they are.
+constexpr LineStyle to_line_style(std::int32_t value) {
+    return static_cast<LineStyle>(value);
+}
+constexpr NumberFormat to_number_format(std::int32_t value) {
+    return static_cast<NumberFormat>(value);
+}
+constexpr UpdateMode to_update_mode(std::int32_t value) {
+    return static_cast<UpdateMode>(value);
+}
 
 // Texts of the values; an unknown value gives an empty text.
 std::string_view time_unit_text(std::int32_t unit);

@@ -45,8 +45,8 @@ struct PlotViewState : plot_limits {
     std::int32_t m_TickLength;
     std::int32_t m_XPrecision;
     std::int32_t m_YPrecision;
-    std::int32_t m_XFormat = 0;  // 0 FIXED, 1 SCIENTIFIC, other: general notation
-    std::int32_t m_YFormat = 0;
+    NumberFormat m_XFormat = FIXED;  // a value other than FIXED and SCIENTIFIC: general notation
+    NumberFormat m_YFormat = FIXED;
 
     // Geometry and the two ways the x range follows the data.
     PixelRect m_ClientRect;

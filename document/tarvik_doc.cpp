@@ -24,7 +24,7 @@ std::int16_t to_column(std::int32_t column) {
 }
 
 FileSpec spec_for(const std::string& file, std::int32_t xcol, std::int32_t ycol,
-                  std::int32_t time_unit) {
+                  TimeUnit time_unit) {
     FileSpec spec;
     spec.file = file;
     spec.xcol = to_column(xcol);
@@ -113,7 +113,7 @@ bool CTarvikDoc::append_curve(const std::string& file, std::int32_t xcol, std::i
     }
     m_FileTitles.add(title);
     m_FileColumns.emplace_back(xcol, ycol);
-    m_AddOnly.push_back(add_only ? 1 : 0);
+    m_AddOnly.push_back(add_only ? NEW_LINES_ONLY : FULL_UPDATE);
     LineContainer store;
     read_data_file(spec_for(file, xcol, ycol, m_TimeUnit), store);
     m_LinePoints.emplace_back();
@@ -191,7 +191,7 @@ void CTarvikDoc::RereadCurve(int i) {
 void CTarvikDoc::refresh_curve(int i) {
     check_invariants(i);
     auto& h = m_LinePoints[static_cast<std::size_t>(i)];
-    const bool full_update = m_AddOnly[static_cast<std::size_t>(i)] != 1;
+    const bool full_update = m_AddOnly[static_cast<std::size_t>(i)] != NEW_LINES_ONLY;
     if (h.size() > 1) {
         // The oldest generation's store is reused for the new front: the copy of the current
         // state (new lines only) or an emptied store (full update), without new allocations.

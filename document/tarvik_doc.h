@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "document_view.h"
+#include "enumerations.h"
 #include "file_monitor.h"
 #include "file_title.h"
 #include "line_container.h"
@@ -54,10 +55,8 @@ class CTarvikDoc : public PlotData {
     }
     const std::string& curve_title(int i) const override { return m_FileTitles.title(i); }
     int longest_title_length() const override { return m_FileTitles.longest_length(); }
-    std::int32_t add_only(int i) const { return m_AddOnly.at(static_cast<std::size_t>(i)); }
-    void set_add_only(int i, std::int32_t mode) {
-        m_AddOnly.at(static_cast<std::size_t>(i)) = mode;
-    }
+    UpdateMode add_only(int i) const { return m_AddOnly.at(static_cast<std::size_t>(i)); }
+    void set_add_only(int i, UpdateMode mode) { m_AddOnly.at(static_cast<std::size_t>(i)) = mode; }
     const std::deque<LineContainer>& history(int i) const override {
         return m_LinePoints.at(static_cast<std::size_t>(i));
     }
@@ -109,13 +108,13 @@ class CTarvikDoc : public PlotData {
     const std::vector<std::pair<std::int32_t, std::int32_t>>& file_columns() const {
         return m_FileColumns;
     }
-    const std::vector<std::int32_t>& add_only_modes() const { return m_AddOnly; }
+    const std::vector<UpdateMode>& add_only_modes() const { return m_AddOnly; }
     const std::deque<std::deque<LineContainer>>& line_points() const { return m_LinePoints; }
     std::int32_t start_timer_interval() const { return m_StartTimerInterval; }
     void set_start_timer_interval(std::int32_t interval_ms) { m_StartTimerInterval = interval_ms; }
     std::int32_t timer_interval() const { return m_TimerInterval; }
-    std::int32_t time_unit() const { return m_TimeUnit; }
-    void set_time_unit(std::int32_t unit) { m_TimeUnit = unit; }
+    TimeUnit time_unit() const { return m_TimeUnit; }
+    void set_time_unit(TimeUnit unit) { m_TimeUnit = unit; }
 
   private:
     bool build_from_request();
@@ -126,12 +125,12 @@ class CTarvikDoc : public PlotData {
     FileMonitor m_FileMonitor;
     CFileTitle m_FileTitles;
     std::vector<std::pair<std::int32_t, std::int32_t>> m_FileColumns;
-    std::vector<std::int32_t> m_AddOnly;
+    std::vector<UpdateMode> m_AddOnly;
     std::int32_t m_StartTimerInterval = 1000;
     std::int32_t m_TimerInterval = 1000;
     std::deque<std::deque<LineContainer>> m_LinePoints;
     std::string m_WindowTitle;
-    std::int32_t m_TimeUnit = 1;  // MINUTES
+    TimeUnit m_TimeUnit = MINUTES;
     DocumentView* m_View = nullptr;
 };
 

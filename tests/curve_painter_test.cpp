@@ -108,7 +108,7 @@ TEST(CurvePainter, CollapsedLinesMatchEverySegment) {
     const LineContainer sine_curve = sine(1000000, 10);
     for (const Case& c : cases) {
         const LineContainer& store = c.store ? *c.store : sine_curve;
-        const CurvePen pen{QColor(200, 0, 0), 0, 1, 0};
+        const CurvePen pen{QColor(200, 0, 0), SOLID, 1, 0};
         const Difference d = compare(draw(store, c.r, pen, true), draw(store, c.r, pen, false));
         EXPECT_EQ(d.outside_reference_runs, 0) << c.name;
         // A handful of run ends at most: the picture is the same to the eye.
@@ -186,10 +186,10 @@ TEST(CurvePainter, OtherPensAndMarkersLookAsEverySegmentDrawn) {
     c.y[5000] = kNaN;
     const plot_limits r = ranges(0, 6 * M_PI, -1.2, 1.2);
     const CurvePen pens[] = {
-        {QColor(0, 0, 255), 1, 1, 0},  // dashed
-        {QColor(0, 128, 0), 0, 3, 0},  // wide
-        {QColor(0, 0, 0), 0, 0, 3},    // markers only
-        {QColor(0, 0, 0), 2, 1, 2},    // dotted with markers
+        {QColor(0, 0, 255), DASH, 1, 0},
+        {QColor(0, 128, 0), SOLID, 3, 0},  // wide
+        {QColor(0, 0, 0), SOLID, 0, 3},    // markers only
+        {QColor(0, 0, 0), DOT, 1, 2},      // with markers
     };
     for (const CurvePen& pen : pens) {
         EXPECT_EQ(draw(c, r, pen, true), draw(c, r, pen, false)) << "style " << pen.style;
@@ -205,7 +205,7 @@ TEST(CurvePainter, MissingPointsBreakTheLineAndHaveNoMarker) {
     c.add_point(4, 0.5, 0);
     const plot_limits r = ranges(0, 4, 0, 1);
     for (bool collapse : {true, false}) {
-        const QImage image = draw(c, r, CurvePen{QColor(0, 0, 0), 0, 1, 0}, collapse);
+        const QImage image = draw(c, r, CurvePen{QColor(0, 0, 0), SOLID, 1, 0}, collapse);
         const int y = kArea.bottom - kArea.height() / 2;
         const int gap_from = kArea.left + kArea.width() / 4 + 2;
         const int gap_to = kArea.left + 3 * kArea.width() / 4 - 2;
@@ -222,8 +222,8 @@ TEST(CurvePainter, NullStyleAndZeroWidthDrawNoLine) {
     const plot_limits r = ranges(0, 2 * M_PI, -1, 1);
     QImage blank(800, 600, QImage::Format_RGB32);
     blank.fill(Qt::white);
-    EXPECT_EQ(draw(c, r, CurvePen{QColor(0, 0, 0), 5, 1, 2}, true), blank);
-    EXPECT_EQ(draw(c, r, CurvePen{QColor(0, 0, 0), 0, 0, 0}, true), blank);
+    EXPECT_EQ(draw(c, r, CurvePen{QColor(0, 0, 0), NULL_STYLE, 1, 2}, true), blank);
+    EXPECT_EQ(draw(c, r, CurvePen{QColor(0, 0, 0), SOLID, 0, 0}, true), blank);
 }
 
 }  // namespace

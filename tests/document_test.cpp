@@ -231,7 +231,7 @@ TEST_F(DocumentTest, PlotRequestGivesOneBlackSolidCurveWithTheRequestedRanges) {
 
     const PlotViewState& v = view_.state();
     EXPECT_EQ(v.m_Curves.m_Colours, (std::vector<std::vector<Colour>>{{rgb(0, 0, 0)}}));
-    EXPECT_EQ(v.m_Curves.m_Styles, (std::vector<std::vector<std::int16_t>>{{SOLID}}));
+    EXPECT_EQ(v.m_Curves.m_Styles, (std::vector<std::vector<LineStyle>>{{SOLID}}));
     EXPECT_EQ(v.m_Curves.m_Widths, (std::vector<std::vector<std::int16_t>>{{1}}));
     EXPECT_EQ(v.m_Curves.m_PointSizes, (std::vector<std::vector<std::int16_t>>{{0}}));
     EXPECT_EQ(v.m_XMin, -1.5);
@@ -262,7 +262,7 @@ TEST_F(DocumentTest, RemovingTheFirstOfThreeMovesTheOthersDown) {
     const std::string c = file("c.txt", "3 3\n4 4\n");
     CurveStyleTables& tables = view_.state().m_Curves;
     add(doc_, a, 0, 1, "longest", CurveDrawing{rgb(255, 0, 0), SOLID, 1, 1});
-    doc_.set_add_only(0, 1);
+    doc_.set_add_only(0, NEW_LINES_ONLY);
     add(doc_, b, 1, 0, "ab", CurveDrawing{rgb(0, 255, 0), DASH, 2, 3});
     add(doc_, c, 0, 1, "cd", CurveDrawing{rgb(0, 0, 255), DOT, 3, 0});
     ASSERT_TRUE(doc_.resize_history(2, 2));
@@ -283,7 +283,7 @@ TEST_F(DocumentTest, RemovingTheFirstOfThreeMovesTheOthersDown) {
     EXPECT_EQ(doc_.history(1)[0].x, (std::vector<double>{3, 4}));
     EXPECT_EQ(tables.m_Colours, (std::vector<std::vector<Colour>>{
                                     {rgb(0, 255, 0)}, {rgb(0, 0, 255), rgb(153, 153, 255)}}));
-    EXPECT_EQ(tables.m_Styles, (std::vector<std::vector<std::int16_t>>{{DASH}, {DOT, DOT}}));
+    EXPECT_EQ(tables.m_Styles, (std::vector<std::vector<LineStyle>>{{DASH}, {DOT, DOT}}));
     EXPECT_EQ(tables.m_Widths, (std::vector<std::vector<std::int16_t>>{{2}, {3, 3}}));
     // The monitor entries moved with their curves.
     dir_.append("b.txt", "5 5\n");
@@ -427,7 +427,7 @@ TEST_F(DocumentTest, HistoryResizeKeepsTheNewestAndTheTablesInStep) {
     for (int g = 1; g < 4; ++g)
         EXPECT_EQ(doc_.history(0)[g].count, 0);
     EXPECT_EQ(view_.state().m_Curves.generation_count(0), 4);
-    EXPECT_EQ(view_.state().m_Curves.m_Styles[0], (std::vector<std::int16_t>(4, DASH)));
+    EXPECT_EQ(view_.state().m_Curves.m_Styles[0], (std::vector<LineStyle>(4, DASH)));
 
     doc_.refresh_curve(0);
     ASSERT_TRUE(doc_.resize_history(0, 1));  // back to 0: the oldest go

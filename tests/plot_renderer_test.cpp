@@ -36,7 +36,7 @@ class PlotRendererTest : public ::testing::Test {
                    std::int16_t point_size) {
         const std::string name = "curve" + std::to_string(doc.curve_count()) + ".txt";
         ASSERT_TRUE(doc.append_curve(dir.write(name, lines), 0, 1, "title", false,
-                                     CurveDrawing{colour, 0, width, point_size}));
+                                     CurveDrawing{colour, SOLID, width, point_size}));
     }
 
     PlotViewState& state() { return view.state(); }

@@ -106,7 +106,7 @@ TEST(CurveStylesTest, GenerationsShareEveryPropertyButTheFadedColour) {
     t.resize_generations(1, 3);  // history 2
     EXPECT_EQ(t.m_Colours[1],
               (std::vector<Colour>{rgb(255, 0, 0), rgb(255, 153, 153), rgb(255, 214, 214)}));
-    EXPECT_EQ(t.m_Styles[1], (std::vector<std::int16_t>(3, SOLID)));
+    EXPECT_EQ(t.m_Styles[1], (std::vector<LineStyle>(3, SOLID)));
     EXPECT_EQ(t.m_Widths[1], (std::vector<std::int16_t>(3, 1)));
     EXPECT_EQ(t.m_PointSizes[1], (std::vector<std::int16_t>(3, 0)));
     EXPECT_EQ(t.generation_count(0), 1);  // the other curve is untouched
@@ -117,7 +117,7 @@ TEST(CurveStylesTest, GenerationsShareEveryPropertyButTheFadedColour) {
     t.set_style(1, DASHDOT);
     t.set_width(1, 3);
     t.set_point_size(1, 2);
-    EXPECT_EQ(t.m_Styles[1], (std::vector<std::int16_t>(3, DASHDOT)));
+    EXPECT_EQ(t.m_Styles[1], (std::vector<LineStyle>(3, DASHDOT)));
     EXPECT_EQ(t.m_Widths[1], (std::vector<std::int16_t>(3, 3)));
     EXPECT_EQ(t.m_PointSizes[1], (std::vector<std::int16_t>(3, 2)));
 
@@ -133,7 +133,7 @@ TEST(CurveStylesTest, GenerationsShareEveryPropertyButTheFadedColour) {
     t.remove_curve(0);
     ASSERT_EQ(t.curve_count(), 1);
     EXPECT_EQ(t.m_Colours[0], std::vector<Colour>{rgb(0, 0, 0)});
-    EXPECT_EQ(t.m_Styles[0], std::vector<std::int16_t>{DASHDOT});
+    EXPECT_EQ(t.m_Styles[0], std::vector<LineStyle>{DASHDOT});
     EXPECT_EQ(t.m_Widths.size(), 1u);
     EXPECT_EQ(t.m_PointSizes.size(), 1u);
 }
@@ -146,7 +146,7 @@ TEST(PlotViewStateTest, ANewViewStartsFromTheDefaults) {
     EXPECT_FALSE(v.m_AutoXScroll || v.m_XScrollbarMode);
     EXPECT_EQ(std::make_pair(v.m_XTicks, v.m_YTicks), std::make_pair(5, 5));
     EXPECT_EQ(std::make_pair(v.m_XPrecision, v.m_YPrecision), std::make_pair(2, 2));
-    EXPECT_EQ(std::make_pair(v.m_XFormat, v.m_YFormat), std::make_pair(0, 0));  // FIXED
+    EXPECT_EQ(std::make_pair(v.m_XFormat, v.m_YFormat), std::make_pair(FIXED, FIXED));
     EXPECT_EQ(v.m_TickLength, 5);
     EXPECT_EQ(v.m_FontName, "lucida console");
     EXPECT_EQ(v.m_FontSize, 100);

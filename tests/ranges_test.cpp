@@ -1,49 +1,65 @@
 // How the x and y ranges follow the data: automatic ranges, automatic x scroll and the
-// x-scrollbar mode, on documents read from real files.
+// x-scrollbar mode, on plots whose points are held in memory.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <initializer_list>
 #include <limits>
-#include <memory>
-#include <sstream>
 #include <string>
+#include <utility>
 
+#include "line_container.h"
 #include "memory_plot.h"
 #include "plot_view_state.h"
-#include "prompt_recorder.h"
-#include "tarvik_doc.h"
-#include "temp_dir.h"
 #include "view_ranges.h"
 
 namespace tarvik {
 namespace {
 
-using testing::PromptRecorder;
-using testing::TempDir;
+using testing::MemoryPlot;
 
-// Lines "x y"; a NaN x writes a gap line.
-std::string lines(std::initializer_list<std::pair<double, double>> points) {
-    std::ostringstream s;
-    s.precision(17);
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Points (x, y); a NaN x is a gap, the point a gap line in a data file gives.
+LineContainer lines(std::initializer_list<std::pair<double, double>> points) {
+    LineContainer store;
     for (const auto& [x, y] : points) {
         if (std::isnan(x)) {
-            s << "NaN\n";
+            store.add_point(kNaN, kNaN, 0);
         } else {
-            s << x << " " << y << "\n";
+            store.add_point(x, y, 0);
         }
     }
-    return s.str();
+    return store;
 }
 
 // x values with y 1.
-std::string xs(std::initializer_list<double> values) {
-    std::ostringstream s;
-    s.precision(17);
+LineContainer xs(std::initializer_list<double> values) {
+    LineContainer store;
     for (double x : values)
-        s << x << " 1\n";
-    return s.str();
+        store.add_point(x, 1.0, 0);
+    return store;
+}
+
+// The x values, for messages.
+std::string describe(const LineContainer& store) {
+    std::string text;
+    for (double x : store.x)
+        text += " " + std::to_string(x);
+    return text;
+}
+
+// Appends a curve of one generation holding `store`.
+void add(MemoryPlot& plot, LineContainer store) {
+    plot.add_curve({});
+    plot.generations(plot.curve_count() - 1).front() = std::move(store);
+}
+
+// Curve i's data becomes `store`, as a full re-read of a changed file leaves it.
+void replace(MemoryPlot& plot, int i, LineContainer store) {
+    plot.generations(i).front() = std::move(store);
 }
 
 class RangesTest : public ::testing::Test {
@@ -52,14 +68,8 @@ class RangesTest : public ::testing::Test {
         view_.m_ClientRect = {0, 0, 800, 600};
         set_x(0.0, 10.0);
     }
-    void add_curve(const std::string& name, const std::string& bytes) {
-        ASSERT_TRUE(doc_.append_curve(dir_.write(name, bytes), 0, 1, "", false));
-    }
-    // Replaces the data of curve `i` (read from `name`) and re-reads it in full.
-    void replace(int i, const std::string& name, const std::string& bytes) {
-        dir_.write(name, bytes);
-        doc_.refresh_curve(i);
-    }
+    void add_curve(LineContainer store) { add(doc_, std::move(store)); }
+    void replace(int i, LineContainer store) { tarvik::replace(doc_, i, std::move(store)); }
     void set_x(double min, double max) {
         view_.m_XMin = min;
         view_.m_XMax = max;
@@ -70,9 +80,7 @@ class RangesTest : public ::testing::Test {
         EXPECT_EQ(view_.m_XTicks, ticks);
     }
 
-    TempDir dir_;
-    PromptRecorder prompts_;
-    CTarvikDoc doc_;
+    MemoryPlot doc_;
     PlotViewState view_;
 };
 
@@ -95,8 +103,8 @@ TEST(AutomaticRangeTest, PadsATenthOfTheSpanOnEachSide) {
 }
 
 TEST_F(RangesTest, AutomaticRangesSpanEveryCurve) {
-    add_curve("a.txt", lines({{0.0, 1.0}, {4.0, 3.0}}));
-    add_curve("b.txt", lines({{-2.0, 3.0}, {1.0, 3.0}}));
+    add_curve(lines({{0.0, 1.0}, {4.0, 3.0}}));
+    add_curve(lines({{-2.0, 3.0}, {1.0, 3.0}}));
     view_.m_AutoX = view_.m_AutoY = false;
     EXPECT_TRUE(apply_automatic_x_range(view_, doc_));
     EXPECT_TRUE(apply_automatic_y_range(view_, doc_));
@@ -108,7 +116,7 @@ TEST_F(RangesTest, AutomaticRangesSpanEveryCurve) {
     EXPECT_TRUE(view_.m_AutoY);
 
     // All y values 3: the flat signal shows as 2.99 … 3.01.
-    replace(0, "a.txt", lines({{0.0, 3.0}, {4.0, 3.0}}));
+    replace(0, lines({{0.0, 3.0}, {4.0, 3.0}}));
     apply_automatic_y_range(view_, doc_);
     EXPECT_DOUBLE_EQ(view_.m_YMin, 2.99);
     EXPECT_DOUBLE_EQ(view_.m_YMax, 3.01);
@@ -131,14 +139,14 @@ TEST_F(RangesTest, AutomaticRangeWithoutDataKeepsTheRange) {
         EXPECT_TRUE(view_.m_AutoX && view_.m_AutoY) << what;
     };
     check("no curves");
-    add_curve("gap.txt", "NaN\n");
+    add_curve(lines({{kNaN, 0.0}}));
     check("gap lines only");
 }
 
 TEST(AutoXScrollTest, TheWindowFollowsTheLatestX) {
     struct Case {
         double min, max;
-        std::string data;
+        LineContainer data;
         double new_min, new_max;
         bool moved;
     };
@@ -151,22 +159,20 @@ TEST(AutoXScrollTest, TheWindowFollowsTheLatestX) {
         {0, 10, xs({0}), 0, 10, false},         // at the left edge already
     };
     for (const Case& c : cases) {
-        TempDir dir;
-        PromptRecorder prompts;
-        CTarvikDoc doc;
-        ASSERT_TRUE(doc.append_curve(dir.write("a.txt", c.data), 0, 1, "", false));
+        MemoryPlot doc;
+        add(doc, c.data);
         PlotViewState view;
         view.m_XMin = c.min;
         view.m_XMax = c.max;
-        EXPECT_EQ(auto_x_scroll(view, doc), c.moved) << c.data;
-        EXPECT_DOUBLE_EQ(view.m_XMin, c.new_min) << c.data;
-        EXPECT_DOUBLE_EQ(view.m_XMax, c.new_max) << c.data;
+        EXPECT_EQ(auto_x_scroll(view, doc), c.moved) << describe(c.data);
+        EXPECT_DOUBLE_EQ(view.m_XMin, c.new_min) << describe(c.data);
+        EXPECT_DOUBLE_EQ(view.m_XMax, c.new_max) << describe(c.data);
     }
 }
 
 TEST_F(RangesTest, AutoXScrollIgnoresMissingAndInfiniteData) {
     EXPECT_FALSE(auto_x_scroll(view_, doc_));
-    add_curve("a.txt", "1 1\n1e999 1\n");
+    add_curve(xs({1, std::numeric_limits<double>::infinity()}));
     ASSERT_EQ(doc_.latest_x(), std::numeric_limits<double>::infinity());
     EXPECT_FALSE(auto_x_scroll(view_, doc_));
     expect_x(0.0, 10.0, 5);
@@ -184,12 +190,12 @@ TEST_F(RangesTest, EnteringScrollbarModeWithoutDataIsRefused) {
         expect_x(0.0, 10.0, 5);
     };
     check("no curves");
-    add_curve("gap.txt", "NaN\n");
+    add_curve(lines({{kNaN, 0.0}}));
     check("gap lines only");
 }
 
 TEST_F(RangesTest, EnteringScrollbarModeNeedsAPageWithWidthAndSpan) {
-    add_curve("a.txt", xs({1, 2}));
+    add_curve(xs({1, 2}));
     view_.m_ClientRect = {0, 0, 0, 600};
     EXPECT_EQ(enter_x_scrollbar_mode(view_, doc_).outcome, XScrollbarChange::Outcome::EmptyPage);
     view_.m_ClientRect = {0, 0, 800, 600};
@@ -199,7 +205,7 @@ TEST_F(RangesTest, EnteringScrollbarModeNeedsAPageWithWidthAndSpan) {
 }
 
 TEST_F(RangesTest, EnteringScrollbarModeMakesTheWindowOnePage) {
-    add_curve("a.txt", xs({1, 8}));
+    add_curve(xs({1, 8}));
     view_.m_AutoXScroll = true;
     const XScrollbarChange r = enter_x_scrollbar_mode(view_, doc_);
     EXPECT_EQ(r.outcome, XScrollbarChange::Outcome::Entered);
@@ -218,7 +224,7 @@ TEST_F(RangesTest, EnteringScrollbarModeMakesTheWindowOnePage) {
 TEST(XScrollbarEnterTest, ThePlotReachesBackToTheEarliestAndPastTheLatestX) {
     struct Case {
         double min, max;
-        std::string data;
+        LineContainer data;
         double new_min, new_max;
         int ticks, right, scroll;
         bool changed;
@@ -231,40 +237,38 @@ TEST(XScrollbarEnterTest, ThePlotReachesBackToTheEarliestAndPastTheLatestX) {
         {0, 1, xs({0, 0.5}), 0, 1, 5, 800, 0, false},  // the tick count keeps too
     };
     for (const Case& c : cases) {
-        TempDir dir;
-        PromptRecorder prompts;
-        CTarvikDoc doc;
-        ASSERT_TRUE(doc.append_curve(dir.write("a.txt", c.data), 0, 1, "", false));
+        MemoryPlot doc;
+        add(doc, c.data);
         PlotViewState view;
         view.m_ClientRect = {0, 0, 800, 600};
         view.m_XMin = c.min;
         view.m_XMax = c.max;
         const XScrollbarChange r = enter_x_scrollbar_mode(view, doc);
-        EXPECT_EQ(r.changed, c.changed) << c.data;
-        EXPECT_DOUBLE_EQ(view.m_XMin, c.new_min) << c.data;
-        EXPECT_DOUBLE_EQ(view.m_XMax, c.new_max) << c.data;
-        EXPECT_EQ(view.m_XTicks, c.ticks) << c.data;
-        EXPECT_EQ(view.m_ClientRect.right, c.right) << c.data;
-        EXPECT_EQ(r.scroll_position, c.scroll) << c.data;
+        EXPECT_EQ(r.changed, c.changed) << describe(c.data);
+        EXPECT_DOUBLE_EQ(view.m_XMin, c.new_min) << describe(c.data);
+        EXPECT_DOUBLE_EQ(view.m_XMax, c.new_max) << describe(c.data);
+        EXPECT_EQ(view.m_XTicks, c.ticks) << describe(c.data);
+        EXPECT_EQ(view.m_ClientRect.right, c.right) << describe(c.data);
+        EXPECT_EQ(r.scroll_position, c.scroll) << describe(c.data);
     }
 }
 
 TEST_F(RangesTest, NewDataAddsWholePagesSharingTheJointTick) {
-    add_curve("a.txt", xs({1, 9}));
+    add_curve(xs({1, 9}));
     enter_x_scrollbar_mode(view_, doc_);
 
-    replace(0, "a.txt", xs({1, 25}));
+    replace(0, xs({1, 25}));
     EXPECT_TRUE(extend_x_scrollbar(view_, doc_));
     expect_x(0.0, 30.0, 13);
     EXPECT_EQ(view_.m_ClientRect.right, 2400);
     EXPECT_FALSE(extend_x_scrollbar(view_, doc_));
 
-    replace(0, "a.txt", xs({1, 30}));  // exactly at the end: one more page
+    replace(0, xs({1, 30}));  // exactly at the end: one more page
     EXPECT_TRUE(extend_x_scrollbar(view_, doc_));
     expect_x(0.0, 40.0, 17);
     EXPECT_EQ(view_.m_ClientRect.right, 3200);
 
-    replace(0, "a.txt", xs({1, 75}));
+    replace(0, xs({1, 75}));
     EXPECT_TRUE(extend_x_scrollbar(view_, doc_));
     expect_x(0.0, 80.0, 33);
     EXPECT_EQ(view_.m_ClientRect.right, 6400);
@@ -275,10 +279,8 @@ TEST(XScrollbarEnterTest, ReachingBackKeepsThePageTickSpacing) {
     // round((n * page ticks + 2) / page span + ticks) with n = 5 gives round(7.7) = 8 ticks,
     // whose spacing (15 / 7) no longer matches the page's; adding the page's spacing back to 0
     // gives 7 ticks: 0, 2.5, ..., 15.
-    TempDir dir;
-    PromptRecorder prompts;
-    CTarvikDoc doc;
-    ASSERT_TRUE(doc.append_curve(dir.write("a.txt", xs({0, 12})), 0, 1, "", false));
+    MemoryPlot doc;
+    add(doc, xs({0, 12}));
     PlotViewState view;
     view.m_ClientRect = {0, 0, 800, 600};
     view.m_XMin = 5;
@@ -295,10 +297,8 @@ TEST(XScrollbarEnterTest, ReachingBackKeepsThePageTickSpacing) {
 // another until m_XMax passes the latest x.
 TEST(XScrollbarExtendTest, PagesAreAddedOneAtATimeUpToAPageBoundary) {
     for (const int span_hundredths : {9995, 6792}) {
-        TempDir dir;
-        PromptRecorder prompts;
-        CTarvikDoc doc;
-        ASSERT_TRUE(doc.append_curve(dir.write("a.txt", "1 1\n"), 0, 1, "", false));
+        MemoryPlot doc;
+        add(doc, xs({1}));
         PlotViewState entered;
         entered.m_ClientRect = {0, 0, 800, 600};
         entered.m_XMin = 0;
@@ -309,8 +309,7 @@ TEST(XScrollbarExtendTest, PagesAreAddedOneAtATimeUpToAPageBoundary) {
             char latest[40];
             std::snprintf(latest, sizeof latest, "%lld.%02lld", hundredths / 100, hundredths % 100);
             SCOPED_TRACE(latest);
-            dir.write("a.txt", std::string("1 1\n") + latest + " 1\n");
-            doc.refresh_curve(0);
+            replace(doc, 0, xs({1, std::strtod(latest, nullptr)}));
             const double a = *doc.latest_x();
 
             PlotViewState view = entered;
@@ -329,7 +328,7 @@ TEST(XScrollbarExtendTest, PagesAreAddedOneAtATimeUpToAPageBoundary) {
 
 TEST(XScrollbarExtendTest, RestartedDataStartsOverAtOnePage) {
     struct Case {
-        std::string data;
+        LineContainer data;
         double new_min, new_max;
     };
     const Case cases[] = {
@@ -337,11 +336,8 @@ TEST(XScrollbarExtendTest, RestartedDataStartsOverAtOnePage) {
         {xs({-20, -4}), -5, 5},  // too long: the latest x a tenth in from the left
     };
     for (const Case& c : cases) {
-        TempDir dir;
-        PromptRecorder prompts;
-        CTarvikDoc doc;
-        const std::string file = dir.write("a.txt", xs({1, 25}));
-        ASSERT_TRUE(doc.append_curve(file, 0, 1, "", false));
+        MemoryPlot doc;
+        add(doc, xs({1, 25}));
         PlotViewState view;
         view.m_ClientRect = {0, 0, 800, 600};
         view.m_XMin = 0;
@@ -349,23 +345,22 @@ TEST(XScrollbarExtendTest, RestartedDataStartsOverAtOnePage) {
         enter_x_scrollbar_mode(view, doc);
         ASSERT_EQ(view.m_XMax, 30.0);
 
-        dir.write("a.txt", c.data);
-        doc.refresh_curve(0);
-        EXPECT_TRUE(extend_x_scrollbar(view, doc)) << c.data;
-        EXPECT_DOUBLE_EQ(view.m_XMin, c.new_min) << c.data;
-        EXPECT_DOUBLE_EQ(view.m_XMax, c.new_max) << c.data;
-        EXPECT_EQ(view.m_XTicks, 5) << c.data;
-        EXPECT_EQ(view.m_ClientRect.right, 800) << c.data;
+        replace(doc, 0, c.data);
+        EXPECT_TRUE(extend_x_scrollbar(view, doc)) << describe(c.data);
+        EXPECT_DOUBLE_EQ(view.m_XMin, c.new_min) << describe(c.data);
+        EXPECT_DOUBLE_EQ(view.m_XMax, c.new_max) << describe(c.data);
+        EXPECT_EQ(view.m_XTicks, 5) << describe(c.data);
+        EXPECT_EQ(view.m_ClientRect.right, 800) << describe(c.data);
     }
 }
 
 TEST_F(RangesTest, ExtensionRefusesWhatItCannotDo) {
-    add_curve("a.txt", xs({1, 9}));
+    add_curve(xs({1, 9}));
     EXPECT_FALSE(extend_x_scrollbar(view_, doc_)) << "not in the mode";
     enter_x_scrollbar_mode(view_, doc_);
 
     // Pages enough to reach this would make the plot wider than any scroll bar.
-    replace(0, "a.txt", xs({1, 1e300}));
+    replace(0, xs({1, 1e300}));
     EXPECT_FALSE(extend_x_scrollbar(view_, doc_));
     expect_x(0.0, 10.0, 5);
     EXPECT_EQ(view_.m_ClientRect.right, 800);
@@ -381,13 +376,13 @@ TEST_F(RangesTest, ExtensionRefusesWhatItCannotDo) {
     // A page too small to move m_XMax at its magnitude never passes the latest x.
     view_.m_PageWidth = 800;
     view_.m_PageSpan = 1e-16;
-    replace(0, "a.txt", xs({1, 10}));
+    replace(0, xs({1, 10}));
     EXPECT_FALSE(extend_x_scrollbar(view_, doc_));
     expect_x(0.0, 10.0, 5);
 }
 
 TEST_F(RangesTest, LeavingShowsThePageAtTheScrollPosition) {
-    add_curve("a.txt", xs({-5, 25}));
+    add_curve(xs({-5, 25}));
     const PixelRect client{0, 0, 640, 480};
     struct Case {
         int scroll;
@@ -413,7 +408,7 @@ TEST_F(RangesTest, LeavingShowsThePageAtTheScrollPosition) {
 }
 
 TEST_F(RangesTest, LeavingTurnsASuspendedAutoScrollBackOn) {
-    add_curve("a.txt", xs({-5, 25}));
+    add_curve(xs({-5, 25}));
     view_.m_AutoXScroll = true;
     enter_x_scrollbar_mode(view_, doc_);
     leave_x_scrollbar_mode(view_, 1234, {0, 0, 640, 480});
@@ -429,7 +424,7 @@ TEST_F(RangesTest, LeavingTurnsASuspendedAutoScrollBackOn) {
 }
 
 TEST_F(RangesTest, LeavingWithoutAPageWidthKeepsTheLeftEnd) {
-    add_curve("a.txt", xs({1, 25}));
+    add_curve(xs({1, 25}));
     enter_x_scrollbar_mode(view_, doc_);
     view_.m_PageWidth = 0;
     leave_x_scrollbar_mode(view_, 400, {0, 0, 800, 600});
@@ -445,7 +440,7 @@ namespace {
 // The ranges read the plot's data through PlotData alone: points held in memory will do, and
 // every generation counts toward the extents.
 TEST(PlotDataRangesTest, RangesFollowDataHeldInMemory) {
-    testing::MemoryPlot plot;
+    MemoryPlot plot;
     PlotViewState view;
     EXPECT_FALSE(apply_automatic_x_range(view, plot));
     plot.add_curve({{0.0, 1.0}, {4.0, 3.0}});

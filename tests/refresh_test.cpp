@@ -134,7 +134,7 @@ TEST_F(RefreshTest, SwitchingToFullUpdateRebuildsTheCurve) {
     doc_.refresh_curve(0);
     EXPECT_EQ(generation(0), (Points{{1, 10}, {2, 20}, {3, 33}}));
 
-    doc_.set_add_only(0, 0);
+    doc_.set_add_only(0, FULL_UPDATE);
     doc_.refresh_curve(0);
     EXPECT_EQ(generation(0), (Points{{1, 11}, {2, 22}, {3, 33}}));
     EXPECT_EQ(doc_.history(0)[0].lines_taken, 3);
@@ -161,7 +161,7 @@ TEST_F(RefreshTest, ElapsedTimePointsAreRestampedOnlyByAFullUpdate) {
         EXPECT_EQ(rebuilt.y[k], 10.0 * (k + 1));
     }
 
-    doc_.set_add_only(0, 1);
+    doc_.set_add_only(0, NEW_LINES_ONLY);
     backdate();
     const std::vector<std::int64_t> kept = doc_.history(0).front().time;
     dir_.append("a.txt", lines(3, 3));

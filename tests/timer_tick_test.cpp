@@ -167,7 +167,7 @@ TEST_F(TimerTickTest, CounterRestartsOnlyWhenTheLastCurveChanged) {
 
 TEST_F(TimerTickTest, DeletedFileKeepsItsPointsUntilWrittenAgain) {
     add_curve("a.txt");
-    doc_.set_add_only(0, 1);
+    doc_.set_add_only(0, NEW_LINES_ONLY);
     ASSERT_TRUE(doc_.resize_history(0, 2));
     std::filesystem::remove(doc_.file_name(0));
     for (int n = 0; n < 3; ++n) {

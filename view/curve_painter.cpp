@@ -14,17 +14,17 @@ namespace tarvik {
 
 namespace {
 
-Qt::PenStyle qt_pen_style(std::int16_t style) {
+Qt::PenStyle qt_pen_style(LineStyle style) {
     switch (style) {
-        case 1:
+        case DASH:
             return Qt::DashLine;
-        case 2:
+        case DOT:
             return Qt::DotLine;
-        case 3:
+        case DASHDOT:
             return Qt::DashDotLine;
-        case 4:
+        case DASHDOTDOT:
             return Qt::DashDotDotLine;
-        case 5:
+        case NULL_STYLE:
             return Qt::NoPen;
         default:
             return Qt::SolidLine;

@@ -17,9 +17,9 @@ namespace tarvik {
 
 struct CurvePen {
     QColor colour;
-    std::int16_t style = 0;  // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 none
-    std::int16_t width = 1;  // 0: no line
-    int marker_radius = 0;   // 0: no markers
+    LineStyle style = SOLID;  // NULL_STYLE: no line and no markers; unknown values: solid
+    std::int16_t width = 1;   // 0: no line
+    int marker_radius = 0;    // 0: no markers
 };
 
 struct CurvePaintOptions {

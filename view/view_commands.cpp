@@ -32,7 +32,7 @@ bool apply_line_property(PlotViewState& state, const LinePropertyChange& change)
             curves.set_width(change.curve, low16(change.width));
             return true;
         case LinePropertyChange::Style:
-            curves.set_style(change.curve, low16(change.style));
+            curves.set_style(change.curve, to_line_style(low16(change.style)));
             return true;
         case LinePropertyChange::PointSize:
             curves.set_point_size(change.curve, low16(change.point_size));
@@ -70,8 +70,8 @@ void apply_window_property(PlotViewState& state, const PlotData& doc,
         case WindowPropertyChange::Precision:
             state.m_XPrecision = change.x_precision;
             state.m_YPrecision = change.y_precision;
-            state.m_XFormat = change.x_notation;
-            state.m_YFormat = change.y_notation;
+            state.m_XFormat = to_number_format(change.x_notation);
+            state.m_YFormat = to_number_format(change.y_notation);
             break;
         default:
             break;
