@@ -57,7 +57,7 @@ void BM_ReadTwentyFilesAlone(benchmark::State& state) {
             spec.xcol = 0;
             spec.ycol = static_cast<std::int16_t>(1 + i % 2);
             spec.add_only = true;
-            spec.time_unit = 1;
+            spec.time_unit = MINUTES;
             read_data_file(spec, stores[static_cast<std::size_t>(i)]);
             points += stores[static_cast<std::size_t>(i)].count;
         }

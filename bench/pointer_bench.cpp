@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "axis_map.h"
+#include "enumerations.h"
 #include "hit_test.h"
 #include "memory_plot.h"
 #include "plot_renderer.h"
@@ -43,7 +44,7 @@ struct Scene {
         state.m_ClientRect = PixelRect{0, 0, 1280, 800};
         apply_automatic_x_range(state, plot);
         apply_automatic_y_range(state, plot);
-        state.m_Curves.append_curve(rgb(255, 0, 0), 0, 1, 0);
+        state.m_Curves.append_curve(rgb(255, 0, 0), SOLID, 1, 0);
         QImage probe(1, 1, QImage::Format_RGB32);
         area = plot_layout_on(state, state.m_ClientRect, &probe).plot_area;
         // Pointers on points spread over the curve, and some one pixel off.

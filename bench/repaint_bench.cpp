@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "enumerations.h"
 #include "plot_data.h"
 #include "plot_renderer.h"
-#include "enumerations.h"
 #include "plot_view_state.h"
 
 namespace {

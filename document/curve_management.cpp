@@ -97,12 +97,12 @@ bool AddFile(CTarvikDoc& doc, bool new_plot, const CurveDialogs& dialogs) {
     const NewPlotValues& v = run.values;
     if (v.x_column == -1) {
         if (const std::optional<int> unit = dialogs.time_unit())
-            doc.set_time_unit(*unit);
+            doc.set_time_unit(to_time_unit(*unit));
     }
     const PlotDefaults& defaults = PlotDefaults::instance();
     CurveDrawing drawing;
     drawing.colour = dialogs.colour();
-    drawing.style = static_cast<std::int16_t>(dialogs.line_style());
+    drawing.style = to_line_style(dialogs.line_style());
     drawing.width = v.points_only ? std::int16_t{0} : defaults.default_line_width;
     drawing.point_size = defaults.default_point_size;
     // The file may have gone since the dialog checked it: append_curve says so.

@@ -43,7 +43,7 @@ CurveDrawing drawing_of(const FileConfiguration& f) {
     const PlotDefaults& defaults = PlotDefaults::instance();
     CurveDrawing d;
     d.colour = colour_of(f);
-    d.style = static_cast<std::int16_t>(line_style_from_text(f.line_style));
+    d.style = line_style_from_text(f.line_style);
     d.width = to_short(f.line_size, defaults.default_line_width);
     d.point_size = to_short(f.point_size, defaults.default_point_size);
     return d;

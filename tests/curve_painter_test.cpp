@@ -154,8 +154,8 @@ TEST(CurvePainter, EdgeColumnsShowEverySegmentThatReachesThem) {
         {"fixed range", dense, ranges(33.3333, 77.7777, -2.2, 2.2), kArea, true},
         {"reversed range", dense, ranges(77.7777, 33.3333, -2.2, 2.2), kArea, true},
     };
-    const CurvePen solid{QColor(0, 0, 0), 0, 1, 0};
-    const CurvePen others[] = {{QColor(0, 0, 255), 1, 1, 0}, {QColor(0, 128, 0), 0, 3, 0}};
+    const CurvePen solid{QColor(0, 0, 0), SOLID, 1, 0};
+    const CurvePen others[] = {{QColor(0, 0, 255), DASH, 1, 0}, {QColor(0, 128, 0), SOLID, 3, 0}};
     for (const Case& c : cases) {
         const QImage reference = draw(c.store, c.r, solid, false, c.area);
         const QImage fast = draw(c.store, c.r, solid, true, c.area);

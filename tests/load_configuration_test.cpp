@@ -195,9 +195,10 @@ TEST_F(LoadConfigurationTest, UnreadableConfigurationIsAnErrorBoxNamingTheFile) 
 // Everything a saved plot holds comes back in a new document and view.
 TEST_F(LoadConfigurationTest, SavedPlotLoadsBackEqual) {
     const std::string b = dir_.write("b & c.txt", "0 1 2\n5 6 7\n");
-    ASSERT_TRUE(doc_.append_curve(data_, 0, 1, "x<5 \"q\"", true, {rgb(255, 0, 0), 2, 3, 4}));
-    ASSERT_TRUE(doc_.append_curve(b, 1, 2, "\tbl\u00e4nk ", false, {rgb(1, 2, 3), 4, 0, 5}));
-    doc_.set_time_unit(2);
+    ASSERT_TRUE(doc_.append_curve(data_, 0, 1, "x<5 \"q\"", true, {rgb(255, 0, 0), DOT, 3, 4}));
+    ASSERT_TRUE(
+        doc_.append_curve(b, 1, 2, "\tbl\u00e4nk ", false, {rgb(1, 2, 3), DASHDOTDOT, 0, 5}));
+    doc_.set_time_unit(HOURS);
     doc_.SetTimerInterval(250);
     PlotViewState& s = view_.state();
     s.m_AutoX = false;
@@ -213,7 +214,7 @@ TEST_F(LoadConfigurationTest, SavedPlotLoadsBackEqual) {
     s.m_MaxTries = 12;
     s.m_XPrecision = 4;
     s.m_YPrecision = 6;
-    s.m_XFormat = 1;
+    s.m_XFormat = SCIENTIFIC;
     s.m_AutoXScroll = true;
     s.m_Title = "T & <t>";
     s.m_XLabel = "x=\"1\"";

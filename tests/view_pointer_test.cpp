@@ -155,8 +155,8 @@ TEST(PrintedPage, ScalesTicksAndMarkersButNotCurvePens) {
     state.m_YMax = 1;
     state.m_Grid = false;
     state.m_Legend = false;
-    state.m_Curves.append_curve(rgb(255, 0, 0), 0, 1, 0);
-    state.m_Curves.append_curve(rgb(0, 0, 255), 0, 0, 2);
+    state.m_Curves.append_curve(rgb(255, 0, 0), SOLID, 1, 0);
+    state.m_Curves.append_curve(rgb(0, 0, 255), SOLID, 0, 2);
     const auto g = print_geometry(PixelRect{0, 0, 800, 600}, 4800);
     ASSERT_TRUE(g);
     QImage page(g->rect.width(), g->rect.height(), QImage::Format_RGB32);

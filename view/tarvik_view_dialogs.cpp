@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "curve_list_dlg.h"
+#include "enumerations.h"
 #include "file_update_dlg.h"
 #include "font_choice.h"
 #include "line_property_sheet.h"
@@ -213,7 +214,7 @@ void CTarvikView::edit_file_update() {
         return;
     CFileUpdateDlg dialog(doc_->add_only(i), this);
     if (dialog.exec() == QDialog::Accepted)
-        doc_->set_add_only(i, dialog.mode());
+        doc_->set_add_only(i, to_update_mode(dialog.mode()));
     redraw();
 }
 
@@ -223,8 +224,7 @@ void CTarvikView::edit_newest_style() {
         return;
     CStyleDlg dialog(state_.m_Curves.m_Styles[static_cast<std::size_t>(i)][0], this);
     if (dialog.exec() == QDialog::Accepted)
-        state_.m_Curves.m_Styles[static_cast<std::size_t>(i)][0] =
-            static_cast<std::int16_t>(dialog.style());
+        state_.m_Curves.m_Styles[static_cast<std::size_t>(i)][0] = to_line_style(dialog.style());
     redraw();
 }
 
