@@ -2,8 +2,6 @@
 // the 16-colour PNG, as a plot's Save As does.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-#include <cstdlib>
 #include <string>
 
 #include "bench_files.h"
@@ -37,12 +35,3 @@ void BM_ReadDrawWritePng(benchmark::State& state) {
 BENCHMARK(BM_ReadDrawWritePng)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,11 +3,9 @@
 // 1280 x 800 plot, as a drag step does.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
-#include <cstdlib>
 #include <random>
 #include <utility>
 #include <vector>
@@ -105,12 +103,3 @@ void BM_FullRepaint1280x800(benchmark::State& bm) {
 BENCHMARK(BM_FullRepaint1280x800)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

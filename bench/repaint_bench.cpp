@@ -3,7 +3,6 @@
 // 50,000 points with two older generations each.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
@@ -90,11 +89,3 @@ BENCHMARK(BM_RepaintOneMillionPoints)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintTwentyCurvesWithHistory)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
