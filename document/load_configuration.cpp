@@ -9,7 +9,7 @@
 #include "plot_defaults.h"
 #include "prompt.h"
 #include "tarvik_doc.h"
-#include "view_ranges.h"
+#include "automatic_range.h"
 
 namespace tarvik {
 

@@ -1,24 +1,16 @@
-// How the view's ranges follow the data: automatic ranges, automatic x scroll and the
+// How the view's ranges follow the data: automatic x scroll and the
 // x-scrollbar mode, in which the plot grows to the right in whole windows and the user scrolls
 // along it. Arithmetic on the view state only; the widget applies scroll sizes and redraws.
 #pragma once
 
 #include <utility>
 
+#include "automatic_range.h"
 #include "plot_view_state.h"
 
 namespace tarvik {
 
 class PlotData;
-
-// The range shown for data from minimum to maximum: a tenth of the span added on each side,
-// a flat signal shown 0.01 either side of its value.
-std::pair<double, double> automatic_range(double minimum, double maximum);
-
-// Set the x (y) range from all the data and mark it automatic. Without any finite value the
-// range stays as it is (still marked automatic) and the result is false.
-bool apply_automatic_x_range(PlotViewState& view, const PlotData& doc);
-bool apply_automatic_y_range(PlotViewState& view, const PlotData& doc);
 
 // Moves the x window so that the latest x is in view: a window reached by the data jumps so
 // the newest point sits a tenth in from the left; data that restarted at or before the left
