@@ -1,11 +1,11 @@
 #include "curve_management.h"
 
+#include "automatic_range.h"
 #include "load_configuration.h"
 #include "parse_error.h"
 #include "plot_defaults.h"
 #include "prompt.h"
 #include "tarvik_doc.h"
-#include "automatic_range.h"
 
 namespace tarvik {
 

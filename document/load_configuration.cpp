@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "automatic_range.h"
 #include "enumerations.h"
 #include "file_monitor.h"
 #include "plot_defaults.h"
 #include "prompt.h"
 #include "tarvik_doc.h"
-#include "automatic_range.h"
 
 namespace tarvik {
 
