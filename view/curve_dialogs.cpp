@@ -12,6 +12,14 @@
 
 namespace tarvik {
 
+std::vector<CurveListEntry> curve_list_entries(const CTarvikDoc& doc) {
+    std::vector<CurveListEntry> curves;
+    for (int i = 0; i < doc.curve_count(); ++i)
+        curves.push_back(
+            {QString::fromStdString(doc.file_name(i)), doc.x_column(i), doc.y_column(i)});
+    return curves;
+}
+
 CurveDialogs window_curve_dialogs(QWidget* parent) {
     CurveDialogs d;
     d.new_plot = [parent](int curve_count, const NewPlotValues& values) {
@@ -24,12 +32,7 @@ CurveDialogs window_curve_dialogs(QWidget* parent) {
     };
     d.line_style = [parent] { return choose_line_style(parent); };
     d.select_curve = [parent](const CTarvikDoc& doc) {
-        std::vector<CurveListEntry> curves;
-        for (int i = 0; i < doc.curve_count(); ++i) {
-            curves.push_back(
-                {QString::fromStdString(doc.file_name(i)), doc.x_column(i), doc.y_column(i)});
-        }
-        return choose_curve(parent, curves);
+        return choose_curve(parent, curve_list_entries(doc));
     };
     d.number = [parent](const std::string& caption, int maximum, int value) -> std::optional<int> {
         CWidthDlg dialog(QString::fromStdString(caption), maximum, value, parent);

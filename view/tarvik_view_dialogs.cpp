@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <vector>
 
+#include "curve_dialogs.h"
 #include "curve_list_dlg.h"
 #include "enumerations.h"
 #include "file_update_dlg.h"
@@ -32,13 +33,6 @@ QString qtext(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-std::vector<CurveListEntry> curve_entries(const CTarvikDoc& doc) {
-    std::vector<CurveListEntry> curves;
-    for (int i = 0; i < doc.curve_count(); ++i)
-        curves.push_back({qtext(doc.file_name(i)), doc.x_column(i), doc.y_column(i)});
-    return curves;
-}
-
 constexpr std::uint32_t kUnlimitedTries = 0xFFFFFFFFu;
 
 }  // namespace
@@ -46,7 +40,7 @@ constexpr std::uint32_t kUnlimitedTries = 0xFFFFFFFFu;
 int CTarvikView::select_curve() {
     if (!doc_)
         return -1;
-    const int curve = choose_curve(this, curve_entries(*doc_));
+    const int curve = choose_curve(this, curve_list_entries(*doc_));
     // A plot without curves yields curve 0, which names nothing.
     return curve >= 0 && curve < doc_->curve_count() ? curve : -1;
 }
@@ -163,7 +157,7 @@ void CTarvikView::edit_precision() {
 
 void CTarvikView::show_curve_list() {
     if (doc_) {
-        CCurveListDlg dialog(curve_entries(*doc_), this);
+        CCurveListDlg dialog(curve_list_entries(*doc_), this);
         dialog.exec();
     }
     redraw();
