@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "point_times.h"
 #include "resume_point.h"
 
 namespace tarvik {
@@ -29,7 +30,7 @@ class LineContainer {
     std::int32_t count = 0;
     std::vector<double> x;
     std::vector<double> y;
-    std::vector<std::int64_t> time;
+    PointTimes time;
     double x_min;
     double x_max;
     double y_min;

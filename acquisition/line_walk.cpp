@@ -99,10 +99,8 @@ void LineTaker::reserve_for(const char* sample, std::size_t sample_size, std::in
         return;
     container_.x.reserve(wanted);
     container_.y.reserve(wanted);
-    container_.time.reserve(wanted);
     advise_huge_pages(container_.x);
     advise_huge_pages(container_.y);
-    advise_huge_pages(container_.time);
 }
 
 bool LineTaker::take(const char* b, const char* e) {

@@ -202,7 +202,6 @@ void CTarvikDoc::refresh_curve(int i) {
             front.clear();
             front.x.reserve(points);
             front.y.reserve(points);
-            front.time.reserve(points);
         } else {
             front = h.front();
         }

@@ -146,8 +146,11 @@ TEST_F(RefreshTest, ElapsedTimePointsAreRestampedOnlyByAFullUpdate) {
     ASSERT_TRUE(doc_.append_curve(file_, -1, 1, "", false));
     // Pretend the points were taken 100 s ago.
     auto backdate = [this] {
-        for (auto& t : doc_.current_store(0).time)
-            t -= 100;
+        PointTimes& times = doc_.current_store(0).time;
+        PointTimes earlier;
+        for (const std::int64_t t : times)
+            earlier.push_back(t - 100);
+        times = earlier;
     };
 
     backdate();
@@ -163,12 +166,13 @@ TEST_F(RefreshTest, ElapsedTimePointsAreRestampedOnlyByAFullUpdate) {
 
     doc_.set_add_only(0, NEW_LINES_ONLY);
     backdate();
-    const std::vector<std::int64_t> kept = doc_.history(0).front().time;
+    const PointTimes& backdated = doc_.history(0).front().time;
+    const std::vector<std::int64_t> kept(backdated.begin(), backdated.end());
     dir_.append("a.txt", lines(3, 3));
     doc_.refresh_curve(0);
     const auto& added = doc_.history(0).front();
     ASSERT_EQ(added.count, 3);
-    EXPECT_EQ(std::vector<std::int64_t>(added.time.begin(), added.time.begin() + 2), kept);
+    EXPECT_EQ((std::vector<std::int64_t>{added.time[0], added.time[1]}), kept);
     EXPECT_GE(added.x[2], 100.0);  // measured from the first point's time
     EXPECT_LE(added.x[2], 103.0);
     EXPECT_EQ(added.y[2], 30.0);
