@@ -117,13 +117,58 @@ class ReadBuffer {
     char* data() { return data_; }
     std::size_t size() const { return size_; }
 
+    // Gives the memory of whole huge pages below position back to the system; reading them
+    // afterwards would give zeros. Small buffers keep everything.
+    void release_before(std::size_t position) {
+        const std::size_t end = position / kHugePage * kHugePage;
+        if (mapped_ && end > released_) {
+            ::madvise(data_ + released_, end - released_, MADV_DONTNEED);
+            released_ = end;
+        }
+    }
+
   private:
     static constexpr std::size_t kHugePage = std::size_t{2} << 20;
     std::size_t size_;
     std::size_t mapped_ = 0;
+    std::size_t released_ = 0;
     std::unique_ptr<char[]> heap_;
     char* data_ = nullptr;
 };
+
+// Walks the lines of bytes[from, size) a slice at a time and lets go of what has been taken,
+// so that the copy of a large file and the points made of it are never both held in full.
+// With samples, the last mebibyte walked is kept and the fingerprint's blocks are copied out of
+// what goes; without, everything walked may go. Returns the bytes walked from `from` on.
+std::size_t walk_releasing(ReadBuffer& bytes, std::size_t from, std::size_t size, LineTaker& taker,
+                           FingerprintSamples* samples) {
+    constexpr std::size_t kSlice = std::size_t{4} << 20;
+    const char* const data = bytes.data();
+    std::size_t position = from;
+    while (position < size) {
+        // The slice ends after a line feed, so that no line is cut; a line longer than a slice
+        // makes the slice longer.
+        std::size_t end = size;
+        if (size - position > kSlice) {
+            const void* nl = std::memchr(data + position + kSlice, '\n', size - position - kSlice);
+            if (nl)
+                end = static_cast<std::size_t>(static_cast<const char*>(nl) - data) + 1;
+        }
+        const std::size_t slice = end - position;
+        const std::size_t walked = walk_lines(data + position, slice, taker);
+        position += walked;
+        if (walked != slice)
+            break;  // the walk ended at an empty line or an unfinished one
+        std::size_t releasable = position;
+        if (samples) {
+            releasable = static_cast<std::size_t>(
+                fingerprint_window_start(static_cast<std::int64_t>(position)));
+            samples->keep(std::string_view(data, size), static_cast<std::int64_t>(releasable));
+        }
+        bytes.release_before(releasable);
+    }
+    return position - from;
+}
 
 enum class WholeFileOutcome { Done, Declined };
 
@@ -163,13 +208,15 @@ WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c) {
     const std::size_t skipped = start == 0 ? byte_order_mark_length(data, got) : 0;
     LineTaker taker(spec, c, ReadWay::WholeFile, first_index);
     taker.reserve_for(data, static_cast<std::size_t>(got), got);
+    FingerprintSamples samples;
     const std::int64_t walked =
         start + static_cast<std::int64_t>(skipped) +
-        walk_lines(data + skipped, static_cast<std::size_t>(got) - skipped, taker);
+        static_cast<std::int64_t>(walk_releasing(bytes, skipped, static_cast<std::size_t>(got),
+                                                 taker, resuming ? nullptr : &samples));
     if (!resuming) {
         next_offset = walked;
-        next_fingerprint =
-            file_fingerprint(std::string_view(data, static_cast<std::size_t>(got)), next_offset);
+        next_fingerprint = file_fingerprint(std::string_view(data, static_cast<std::size_t>(got)),
+                                            next_offset, samples);
     }
     if (walked == next_offset) {
         c.resume =

@@ -80,7 +80,7 @@ std::uint64_t file_fingerprint(std::int64_t offset, const ByteRangeReader& read)
         });
         hash.add_number(got);
     };
-    const std::int64_t tail = std::max<std::int64_t>(0, offset - kTailWindow);
+    const std::int64_t tail = fingerprint_window_start(offset);
     block(0, std::min(kHeadBlock, tail));
     for (std::int64_t p = kFirstSample; p < tail && p > 0; p *= 2)
         block(p, kSampleBlock);
@@ -108,14 +108,51 @@ std::uint64_t file_fingerprint(int fd, std::int64_t offset) {
     });
 }
 
-std::uint64_t file_fingerprint(std::string_view file_start, std::int64_t offset) {
+std::int64_t fingerprint_window_start(std::int64_t offset) {
+    return std::max<std::int64_t>(0, offset - kTailWindow);
+}
+
+void FingerprintSamples::keep(std::string_view file_start, std::int64_t to) {
+    const auto size = static_cast<std::int64_t>(file_start.size());
+    auto copy = [&](std::int64_t position, std::int64_t length) {
+        if (position < kept_until_ || position >= to || position >= size)
+            return;
+        blocks_.emplace_back(position,
+                             std::string(file_start.substr(
+                                 static_cast<std::size_t>(position),
+                                 static_cast<std::size_t>(std::min(length, size - position)))));
+    };
+    copy(0, kHeadBlock);
+    for (std::int64_t p = kFirstSample; p < to && p > 0; p *= 2)
+        copy(p, kSampleBlock);
+    kept_until_ = std::max(kept_until_, to);
+}
+
+const std::string* FingerprintSamples::block_at(std::int64_t position) const {
+    for (const auto& [start, bytes] : blocks_) {
+        if (start == position)
+            return &bytes;
+    }
+    return nullptr;
+}
+
+std::uint64_t file_fingerprint(std::string_view file_start, std::int64_t offset,
+                               const FingerprintSamples& released) {
     return file_fingerprint(offset, [&](std::int64_t position, std::int64_t length,
                                         const std::function<void(std::string_view)>& piece) {
-        const auto size = static_cast<std::int64_t>(file_start.size());
+        std::string_view from = file_start;
+        if (position < released.kept_until()) {
+            const std::string* block = released.block_at(position);
+            if (!block)
+                return;
+            from = *block;
+            position = 0;
+        }
+        const auto size = static_cast<std::int64_t>(from.size());
         if (position >= size)
             return;
-        piece(file_start.substr(static_cast<std::size_t>(position),
-                                static_cast<std::size_t>(std::min(length, size - position))));
+        piece(from.substr(static_cast<std::size_t>(position),
+                          static_cast<std::size_t>(std::min(length, size - position))));
     });
 }
 

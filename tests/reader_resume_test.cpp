@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "data_file_reader.h"
+#include "file_fingerprint.h"
 #include "prompt_recorder.h"
 #include "stored_values.h"
 #include "temp_dir.h"
@@ -272,6 +273,62 @@ TEST_F(ResumeTest, SameLengthChangeInsideALargeFileIsNoticed) {
         tarvik::read_data_file(spec_for(path, 0, 1, true), a);
         tarvik::read_data_file(spec_for(path, 0, 1, true), b);
         EXPECT_TRUE(same_taken(a, b));
+    }
+}
+
+// A large file is walked in slices and the copy of what has been taken is let go on the way:
+// the points and the resume point must still be those of one walk over the whole copy.
+TEST_F(ResumeTest, LargeReadThatLetsGoOfItsCopyTakesEveryLineOnce) {
+    constexpr std::size_t kMiB = std::size_t{1} << 20;
+    // Appends data lines numbered on from `next` until the text is `size` bytes long.
+    auto data_lines = [](std::string& text, std::size_t size, int& next) {
+        while (text.size() < size)
+            text += std::to_string(next++) + " 5\n";
+    };
+    struct Case {
+        const char* what;
+        std::string content;
+        int points;
+        std::size_t offset;  // where the read stops
+    };
+    std::vector<Case> cases;
+    {
+        Case c{"short lines", "", 0, 0};
+        data_lines(c.content, 12 * kMiB, c.points);
+        c.offset = c.content.size();
+        cases.push_back(c);
+    }
+    {
+        Case c{"a comment longer than a slice, then an unfinished line", "", 0, 0};
+        data_lines(c.content, 3 * kMiB, c.points);
+        c.content += "#" + std::string(6 * kMiB, 'x') + "\n";
+        data_lines(c.content, 11 * kMiB, c.points);
+        c.offset = c.content.size();
+        c.content += "7 7";
+        cases.push_back(c);
+    }
+    {
+        Case c{"an empty line ends the read", "", 0, 0};
+        data_lines(c.content, 9 * kMiB, c.points);
+        c.offset = c.content.size();
+        c.content += "\n";
+        int ignored = 0;
+        data_lines(c.content, 13 * kMiB, ignored);
+        cases.push_back(c);
+    }
+    const std::string path = dir_.file("large");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        write_at(path, 0, c.content, true);
+        LineContainer taken;
+        tarvik::read_data_file(spec_for(path, 0, 1, true), taken);
+        ASSERT_EQ(taken.count, c.points);
+        EXPECT_EQ(taken.x.back(), c.points - 1);
+        ASSERT_TRUE(taken.resume.valid);
+        EXPECT_EQ(taken.resume.offset, static_cast<std::int64_t>(c.offset));
+        const int fd = ::open(path.c_str(), O_RDONLY);
+        EXPECT_EQ(taken.resume.fingerprint, tarvik::file_fingerprint(fd, taken.resume.offset));
+        ::close(fd);
     }
 }
 
