@@ -39,6 +39,7 @@ int try_plot(const BatchRequest& request) {
     doc.attach_view(&view);
     if (!doc.OnNewDocument())
         return -1;
+    request.start_drawing();
     const PixelRect& r = view.state().m_ClientRect;
     if (SaveImage(view.state(), doc, r.width(), r.height(), request.png_file, kImageFormatPng))
         return 0;

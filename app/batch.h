@@ -3,6 +3,7 @@
 // PNG picture.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,13 @@ struct BatchRequest {
     int height = 600;
     std::vector<std::string> configurations;
     std::vector<PlotRequest> plot_requests;
+    // Called once a plot has built and before it is drawn: drawing needs a Qt GUI application
+    // (fonts), and starting one only then keeps it out of the peak memory of reading the files.
+    std::function<void()> start_drawing = [] {};
 };
 
 // Exit status: 0 when the picture was written; 1 with a line on standard error when no plot
-// could be built or the picture could not be written. Needs a Qt GUI application (fonts).
+// could be built or the picture could not be written.
 int render_batch(const BatchRequest& request);
 
 }  // namespace tarvik

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "app_identity.h"
 #include "app_settings.h"
@@ -85,8 +86,12 @@ int run_tarvik(int argc, char** argv) {
         // Batch rendering needs fonts, never a display.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        QGuiApplication app(argc, argv);
+        std::optional<QGuiApplication> app;
         BatchRequest request;
+        request.start_drawing = [&] {
+            if (!app)
+                app.emplace(argc, argv);
+        };
         request.png_file = line.batch->png_file;
         request.width = line.batch->width;
         request.height = line.batch->height;
