@@ -92,6 +92,12 @@ TEST(CurvePainter, CollapsedLinesMatchEverySegment) {
     std::uniform_real_distribution<double> u(0.0, 1.0);
     for (int i = 0; i < 3000; ++i)
         scattered.add_point(u(rng), u(rng), 0);
+    LineContainer turning;  // x turns back now and then: columns taken point by point
+    for (int i = 0; i < 100000; ++i)
+        turning.add_point(i % 9973 == 0 ? i - 3000 : i, std::sin(i * 0.001) + 0.2 * u(rng), 0);
+    LineContainer stairs;  // flat runs and jumps: joins between columns whose runs do not meet
+    for (int i = 0; i < 60000; ++i)
+        stairs.add_point(i, std::floor(i / 2500.0) + 0.01 * u(rng) + (i % 97 == 0 ? 3 : 0), 0);
 
     struct Case {
         const char* name;
@@ -104,6 +110,8 @@ TEST(CurvePainter, CollapsedLinesMatchEverySegment) {
         {"walk zoomed", &walk, ranges(50000, 51000, walk.y_min, walk.y_max)},
         {"gaps", &gappy, ranges(0, 14 * M_PI, -1.1, 1.1)},
         {"scattered", &scattered, ranges(0, 1, 0, 1)},
+        {"turning back", &turning, ranges(0, 100000, -1.5, 1.5)},
+        {"stairs", &stairs, ranges(0, 60000, -1, 28)},
     };
     const LineContainer sine_curve = sine(1000000, 10);
     for (const Case& c : cases) {
