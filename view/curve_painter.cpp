@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "axis_map.h"
+#include "x_order_cache.h"
 
 namespace tarvik {
 
@@ -49,23 +50,6 @@ bool place(const PlotMap& map, double x, double y, QPoint& out) {
 // columns lie in the plot area (widened by `margin` for wide pens); one point more on each side
 // joins the curve to the edge. Searching mapped columns rather than x values keeps the points
 // a fraction of a pixel outside the range: truncation puts them in the edge columns.
-// No value is below the one before it and none is NaN. Blocks without early exits let the
-// comparisons run side by side.
-[[gnu::noinline]] bool never_decreases(const double* xs, std::size_t n) {
-    if (n > 0 && std::isnan(xs[0]))
-        return false;
-    constexpr std::size_t kBlock = 1024;
-    for (std::size_t start = 1; start < n; start += kBlock) {
-        const std::size_t end = std::min(n, start + kBlock);
-        bool rising = true;
-        for (std::size_t i = start; i < end; ++i)
-            rising &= xs[i] >= xs[i - 1];
-        if (!rising)
-            return false;  // decreasing, or NaN
-    }
-    return true;
-}
-
 struct Span {
     std::size_t first;
     std::size_t last;
@@ -76,7 +60,7 @@ Span visible_span(const LineContainer& store, const AxisMap& x_map, int first_co
                   int last_column, int margin) {
     const auto& xs = store.x;
     const std::size_t n = xs.size();
-    if (!never_decreases(xs.data(), n))
+    if (!x_never_decreases(store))
         return {0, n, false};
     const int low = first_column - margin;
     const int high = last_column + margin;
