@@ -346,6 +346,10 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, const Span& 
     std::size_t i = span.first;
     std::size_t previous_length = 1;
     while (i < span.last) {
+        // The next column's first probes: without asking early, each column waits for memory.
+        const std::size_t ahead = i + 2 * previous_length;
+        if (ahead < span.last)
+            __builtin_prefetch(xs.data() + ahead);
         const int px = map.x.place(xs[i]);
         std::size_t inside = i;  // the last index known to be in the column
         std::size_t beyond = span.last;
