@@ -12,6 +12,7 @@
 
 #include "memory_plot.h"
 #include "view_ranges.h"
+#include "x_order_cache.h"
 
 namespace tarvik {
 namespace {
@@ -92,6 +93,12 @@ TEST(CurvePainter, CollapsedLinesMatchEverySegment) {
     std::uniform_real_distribution<double> u(0.0, 1.0);
     for (int i = 0; i < 3000; ++i)
         scattered.add_point(u(rng), u(rng), 0);
+    LineContainer turning;  // x turns back now and then: columns taken point by point
+    for (int i = 0; i < 100000; ++i)
+        turning.add_point(i % 9973 == 0 ? i - 3000 : i, std::sin(i * 0.001) + 0.2 * u(rng), 0);
+    LineContainer stairs;  // flat runs and jumps: joins between columns whose runs do not meet
+    for (int i = 0; i < 60000; ++i)
+        stairs.add_point(i, std::floor(i / 2500.0) + 0.01 * u(rng) + (i % 97 == 0 ? 3 : 0), 0);
 
     struct Case {
         const char* name;
@@ -104,6 +111,8 @@ TEST(CurvePainter, CollapsedLinesMatchEverySegment) {
         {"walk zoomed", &walk, ranges(50000, 51000, walk.y_min, walk.y_max)},
         {"gaps", &gappy, ranges(0, 14 * M_PI, -1.1, 1.1)},
         {"scattered", &scattered, ranges(0, 1, 0, 1)},
+        {"turning back", &turning, ranges(0, 100000, -1.5, 1.5)},
+        {"stairs", &stairs, ranges(0, 60000, -1, 28)},
     };
     const LineContainer sine_curve = sine(1000000, 10);
     for (const Case& c : cases) {
@@ -224,6 +233,34 @@ TEST(CurvePainter, NullStyleAndZeroWidthDrawNoLine) {
     blank.fill(Qt::white);
     EXPECT_EQ(draw(c, r, CurvePen{QColor(0, 0, 0), NULL_STYLE, 1, 2}, true), blank);
     EXPECT_EQ(draw(c, r, CurvePen{QColor(0, 0, 0), SOLID, 0, 0}, true), blank);
+}
+
+// The remembered answer follows the store: points appended, the store emptied and filled again
+// in its own buffer, or another store's points copied in.
+TEST(CurvePainter, RememberedXOrderFollowsTheStore) {
+    LineContainer store;
+    auto fill = [&](int points, int turn_at, std::int64_t stamp) {
+        store.clear();
+        for (int i = 0; i < points; ++i)
+            store.add_point(i == turn_at ? i - 2 : i, 0.0, stamp);
+    };
+    fill(5000, -1, 1);
+    EXPECT_TRUE(x_never_decreases(store));
+    store.add_point(6000, 0.0, 2);
+    EXPECT_TRUE(x_never_decreases(store));
+    store.add_point(5999, 0.0, 2);
+    EXPECT_FALSE(x_never_decreases(store)) << "turns back in the appended points";
+    fill(5000, -1, 3);
+    EXPECT_TRUE(x_never_decreases(store));
+    fill(5001, 2500, 4);
+    EXPECT_FALSE(x_never_decreases(store)) << "filled again, turning back in the middle";
+    fill(5000, -1, 5);
+    EXPECT_TRUE(x_never_decreases(store));
+    LineContainer other;
+    for (int i = 0; i < 8000; ++i)
+        other.add_point(i % 1000, 0.0, 6);
+    store = other;
+    EXPECT_FALSE(x_never_decreases(store)) << "another store's points";
 }
 
 }  // namespace

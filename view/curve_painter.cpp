@@ -1,14 +1,19 @@
 #include "curve_painter.h"
 
 #include <QLine>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
+#include <QRect>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "axis_map.h"
+#include "x_order_cache.h"
 
 namespace tarvik {
 
@@ -45,23 +50,6 @@ bool place(const PlotMap& map, double x, double y, QPoint& out) {
 // columns lie in the plot area (widened by `margin` for wide pens); one point more on each side
 // joins the curve to the edge. Searching mapped columns rather than x values keeps the points
 // a fraction of a pixel outside the range: truncation puts them in the edge columns.
-// No value is below the one before it and none is NaN. Blocks without early exits let the
-// comparisons run side by side.
-[[gnu::noinline]] bool never_decreases(const double* xs, std::size_t n) {
-    if (n > 0 && std::isnan(xs[0]))
-        return false;
-    constexpr std::size_t kBlock = 1024;
-    for (std::size_t start = 1; start < n; start += kBlock) {
-        const std::size_t end = std::min(n, start + kBlock);
-        bool rising = true;
-        for (std::size_t i = start; i < end; ++i)
-            rising &= xs[i] >= xs[i - 1];
-        if (!rising)
-            return false;  // decreasing, or NaN
-    }
-    return true;
-}
-
 struct Span {
     std::size_t first;
     std::size_t last;
@@ -72,7 +60,7 @@ Span visible_span(const LineContainer& store, const AxisMap& x_map, int first_co
                   int last_column, int margin) {
     const auto& xs = store.x;
     const std::size_t n = xs.size();
-    if (!never_decreases(xs.data(), n))
+    if (!x_never_decreases(store))
         return {0, n, false};
     const int low = first_column - margin;
     const int high = last_column + margin;
@@ -186,12 +174,100 @@ struct YSummary {
     return {std::min(low[0], low[1]), std::max(high[0], high[1]), gap};
 }
 
+// Where the collapsed drawing goes: a column's vertical run and the joins between columns.
+// With `fill_runs` the runs go out as filled one-pixel-wide rectangles, which cost the raster
+// engine far less than lines and paint the same pixels when the colour is opaque, nothing
+// scales and nothing is smoothed; rows beyond the clip are cut off first, as they are not
+// painted anyway.
+class CollapsedOutput {
+  public:
+    CollapsedOutput(QPainter& painter, bool fill_runs)
+        : painter_(painter), lines_(painter), fill_runs_(fill_runs) {
+        if (fill_runs_) {
+            rows_ = painter.clipBoundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
+            runs_.reserve(kBatch);
+        }
+    }
+    ~CollapsedOutput() { flush_runs(); }
+    CollapsedOutput(const CollapsedOutput&) = delete;
+    CollapsedOutput& operator=(const CollapsedOutput&) = delete;
+
+    bool fills_runs() const { return fill_runs_; }
+
+    void run(int column, int top, int bottom) {
+        if (!fill_runs_) {
+            lines_.add(QPoint(column, top), QPoint(column, bottom));
+            return;
+        }
+        top = std::max(top, rows_.top());
+        bottom = std::min(bottom, rows_.bottom());
+        if (top > bottom)
+            return;
+        runs_.emplace_back(column, top, 1, bottom - top + 1);
+        if (runs_.size() == kBatch)
+            flush_runs();
+    }
+    void join(QPoint a, QPoint b) { lines_.add(a, b); }
+
+  private:
+    void flush_runs() {
+        if (runs_.empty())
+            return;
+        painter_.save();
+        painter_.setBrush(painter_.pen().color());
+        painter_.setPen(Qt::NoPen);
+        painter_.drawRects(runs_.data(), static_cast<int>(runs_.size()));
+        painter_.restore();
+        runs_.clear();
+    }
+
+    static constexpr std::size_t kBatch = 4096;
+    QPainter& painter_;
+    LineBatch lines_;
+    bool fill_runs_;
+    QRect rows_;
+    std::vector<QRect> runs_;
+};
+
+// Whether filled rectangles paint exactly the pixels of a solid one-pixel line: an opaque
+// colour put over the raster image pixel for pixel (whole-pixel shifts only), inside a clip.
+bool runs_can_be_filled(const QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    const QTransform& t = painter.transform();
+    return engine && engine->type() == QPaintEngine::Raster && painter.hasClipping() &&
+           t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
+           t.dy() == std::floor(t.dy()) && painter.opacity() == 1.0 &&
+           painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+           !painter.testRenderHint(QPainter::Antialiasing) && painter.pen().color().alpha() == 255;
+}
+
+// Rows [top, bottom] of a column's run; empty for a column of one point, which has no run.
+struct Rows {
+    int top = 0;
+    int bottom = -1;
+    bool holds(int row) const { return top <= row && row <= bottom; }
+};
+
+// Whether the runs of two neighbouring columns already paint every pixel of the join from
+// `from` (the last point of one column) to `to` (the first of the next). A line between whole
+// pixels paints only within their bounding box: one pixel per row, in one of the two columns,
+// or for a step of at most one row just its two ends. Each end lies in its own column's run.
+bool join_is_covered(QPoint from, Rows from_rows, QPoint to, Rows to_rows) {
+    if (std::abs(to.x() - from.x()) != 1 || from_rows.top > from_rows.bottom ||
+        to_rows.top > to_rows.bottom)
+        return false;
+    if (std::abs(to.y() - from.y()) <= 1)
+        return true;
+    return from_rows.holds(to.y()) && to_rows.holds(from.y());
+}
+
 // The same pixels as paint_segments for a solid one-pixel pen: the segments inside one pixel
 // column are vertical and together cover the column from its lowest to its highest point, so
-// one vertical line stands for them; the segments between columns are drawn as they are.
+// one vertical run stands for them; the segments between columns are drawn as they are,
+// unless the runs at both ends already cover them.
 void paint_collapsed(QPainter& painter, const LineContainer& store, const Span& span,
                      const PlotMap& map) {
-    LineBatch batch(painter);
+    CollapsedOutput out(painter, runs_can_be_filled(painter));
     bool in_run = false;  // the previous point was present
     int column = 0;
     // The column's lowest, highest and last y as data values: the mapping never reverses
@@ -201,12 +277,28 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, const Span& 
     double y_high = 0.0;
     double y_last = 0.0;
     std::size_t points_in_column = 0;
+    // The join into the current column waits until the column is complete, as its run decides
+    // whether the join needs drawing.
+    bool join_pending = false;
+    QPoint join_from;   // the last point of the column before
+    Rows rows_before;   // that column's run
+    int first_row = 0;  // the current column's first point
     auto close_column = [&] {
-        if (in_run && points_in_column > 1) {
+        if (!in_run)
+            return;
+        Rows rows;
+        if (points_in_column > 1) {
             const int a = map.y.place(y_low);
             const int b = map.y.place(y_high);
-            batch.add(QPoint(column, std::min(a, b)), QPoint(column, std::max(a, b)));
+            rows = {std::min(a, b), std::max(a, b)};
+            out.run(column, rows.top, rows.bottom);
         }
+        const QPoint first(column, first_row);
+        if (join_pending &&
+            !(out.fills_runs() && join_is_covered(join_from, rows_before, first, rows)))
+            out.join(join_from, first);
+        join_pending = false;
+        rows_before = rows;
     };
     auto break_run = [&] {
         close_column();
@@ -223,11 +315,13 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, const Span& 
             return;
         }
         close_column();
-        const QPoint p(px, map.y.place(first_y));
-        if (in_run)
-            batch.add(QPoint(column, map.y.place(y_last)), p);
+        if (in_run) {
+            join_pending = true;
+            join_from = QPoint(column, map.y.place(y_last));
+        }
         in_run = true;
         column = px;
+        first_row = map.y.place(first_y);
         y_low = low;
         y_high = high;
         y_last = last_y;
@@ -252,6 +346,10 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, const Span& 
     std::size_t i = span.first;
     std::size_t previous_length = 1;
     while (i < span.last) {
+        // The next column's first probes: without asking early, each column waits for memory.
+        const std::size_t ahead = i + 2 * previous_length;
+        if (ahead < span.last)
+            __builtin_prefetch(xs.data() + ahead);
         const int px = map.x.place(xs[i]);
         std::size_t inside = i;  // the last index known to be in the column
         std::size_t beyond = span.last;
