@@ -26,6 +26,9 @@ void LineContainer::add_point(double px, double py) {
 }
 
 void LineContainer::add_point(double px, double py, std::int64_t stamp) {
+    // While the answer is yes no x before this one is NaN.
+    if (x_never_decreases_ && (std::isnan(px) || (!x.empty() && px < x.back())))
+        x_never_decreases_ = false;
     x.push_back(px);
     y.push_back(py);
     time.push_back(stamp);
@@ -55,6 +58,7 @@ void LineContainer::clear() {
     y.reserve(old_count);
     time.reserve(old_count);
     reset_ranges();
+    x_never_decreases_ = true;
     resume = ResumePoint{};
 }
 

@@ -25,6 +25,9 @@ class LineContainer {
     void note_line_taken() { ++lines_taken; }
 
     std::pair<double, double> x_range() const { return {x_min, x_max}; }
+    // True while no x is NaN or below the one before it: drawing can then search the points
+    // by x instead of reading them all.
+    bool x_never_decreases() const { return x_never_decreases_; }
     std::pair<double, double> y_range() const { return {y_min, y_max}; }
 
     std::int32_t count = 0;
@@ -42,6 +45,8 @@ class LineContainer {
 
   private:
     void reset_ranges();
+
+    bool x_never_decreases_ = true;
 };
 
 // Seconds since 1970-01-01 00:00:00 UTC from the system clock.

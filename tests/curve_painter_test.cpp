@@ -12,7 +12,6 @@
 
 #include "memory_plot.h"
 #include "view_ranges.h"
-#include "x_order_cache.h"
 
 namespace tarvik {
 namespace {
@@ -233,34 +232,6 @@ TEST(CurvePainter, NullStyleAndZeroWidthDrawNoLine) {
     blank.fill(Qt::white);
     EXPECT_EQ(draw(c, r, CurvePen{QColor(0, 0, 0), NULL_STYLE, 1, 2}, true), blank);
     EXPECT_EQ(draw(c, r, CurvePen{QColor(0, 0, 0), SOLID, 0, 0}, true), blank);
-}
-
-// The remembered answer follows the store: points appended, the store emptied and filled again
-// in its own buffer, or another store's points copied in.
-TEST(CurvePainter, RememberedXOrderFollowsTheStore) {
-    LineContainer store;
-    auto fill = [&](int points, int turn_at, std::int64_t stamp) {
-        store.clear();
-        for (int i = 0; i < points; ++i)
-            store.add_point(i == turn_at ? i - 2 : i, 0.0, stamp);
-    };
-    fill(5000, -1, 1);
-    EXPECT_TRUE(x_never_decreases(store));
-    store.add_point(6000, 0.0, 2);
-    EXPECT_TRUE(x_never_decreases(store));
-    store.add_point(5999, 0.0, 2);
-    EXPECT_FALSE(x_never_decreases(store)) << "turns back in the appended points";
-    fill(5000, -1, 3);
-    EXPECT_TRUE(x_never_decreases(store));
-    fill(5001, 2500, 4);
-    EXPECT_FALSE(x_never_decreases(store)) << "filled again, turning back in the middle";
-    fill(5000, -1, 5);
-    EXPECT_TRUE(x_never_decreases(store));
-    LineContainer other;
-    for (int i = 0; i < 8000; ++i)
-        other.add_point(i % 1000, 0.0, 6);
-    store = other;
-    EXPECT_FALSE(x_never_decreases(store)) << "another store's points";
 }
 
 }  // namespace

@@ -83,6 +83,35 @@ TEST(LineContainer, PointsKeepTheirTimeStamps) {
     EXPECT_GT(before, 1577836800);
 }
 
+// Drawing trusts this answer to search the points by x, so a wrong yes draws a wrong picture.
+TEST(LineContainer, KnowsWhetherXNeverDecreases) {
+    struct Case {
+        const char* what;
+        std::vector<double> xs;
+        bool never_decreases;
+    };
+    const Case cases[] = {
+        {"empty", {}, true},
+        {"rising with repeats", {-1, 0, 0, 2.5, 2.5, 7}, true},
+        {"one step back", {0, 1, 2, 1.5, 3}, false},
+        {"NaN first", {kNaN, 1, 2}, false},
+        {"NaN in the middle", {0, kNaN, 2}, false},
+        {"NaN last", {0, 1, kNaN}, false},
+        {"infinities in order", {-INFINITY, 0, INFINITY}, true},
+    };
+    for (const Case& c : cases) {
+        LineContainer store;
+        for (const double x : c.xs)
+            store.add_point(x, 0.0, 1);
+        EXPECT_EQ(store.x_never_decreases(), c.never_decreases) << c.what;
+        // A copy keeps the answer; emptying the store makes it yes again.
+        const LineContainer copy = store;
+        EXPECT_EQ(copy.x_never_decreases(), c.never_decreases) << c.what;
+        store.clear();
+        EXPECT_TRUE(store.x_never_decreases()) << c.what;
+    }
+}
+
 TEST(LineContainer, RunsOfEqualStampsGiveEveryPointItsOwnStamp) {
     const std::vector<std::int64_t> stamps{5, 5, 5, 7, 7, 5, -1};
     tarvik::PointTimes times;

@@ -10,10 +10,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <optional>
 #include <vector>
 
 #include "axis_map.h"
-#include "x_order_cache.h"
 
 namespace tarvik {
 
@@ -60,7 +61,7 @@ Span visible_span(const LineContainer& store, const AxisMap& x_map, int first_co
                   int last_column, int margin) {
     const auto& xs = store.x;
     const std::size_t n = xs.size();
-    if (!x_never_decreases(store))
+    if (!store.x_never_decreases())
         return {0, n, false};
     const int low = first_column - margin;
     const int high = last_column + margin;
@@ -345,36 +346,39 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, const Span& 
     // search over the mapped x, and take its points together.
     std::size_t i = span.first;
     std::size_t previous_length = 1;
+    // The column of the first point past a column was found by the search: it is the next
+    // column's own, so it is not placed again.
+    constexpr int kNotFound = std::numeric_limits<int>::min();  // no column is placed there
+    int next_column = kNotFound;
     while (i < span.last) {
         // The next column's first probes: without asking early, each column waits for memory.
         const std::size_t ahead = i + 2 * previous_length;
         if (ahead < span.last)
             __builtin_prefetch(xs.data() + ahead);
-        const int px = map.x.place(xs[i]);
+        const int px = next_column != kNotFound ? next_column : map.x.place(xs[i]);
+        next_column = kNotFound;
         std::size_t inside = i;  // the last index known to be in the column
         std::size_t beyond = span.last;
+        auto probe = [&](std::size_t k) {
+            const int c = map.x.place(xs[k]);
+            if (c == px) {
+                inside = k;
+                return true;
+            }
+            beyond = k;
+            next_column = c;
+            return false;
+        };
         // Neighbouring columns mostly hold as many points: try that length first.
         const std::size_t guess = i + previous_length;
-        if (guess < span.last) {
-            if (map.x.place(xs[guess - 1]) != px) {
-                beyond = guess - 1;
-            } else {
-                inside = guess - 1;
-                if (map.x.place(xs[guess]) != px)
-                    beyond = guess;
-            }
-        }
+        if (guess < span.last && probe(guess - 1))
+            probe(guess);
         for (std::size_t step = 1; beyond - inside > 1 && inside + step < beyond; step *= 2) {
-            if (map.x.place(xs[inside + step]) != px) {
-                beyond = inside + step;
+            if (!probe(inside + step))
                 break;
-            }
-            inside += step;
         }
-        while (beyond - inside > 1) {
-            const std::size_t middle = inside + (beyond - inside) / 2;
-            (map.x.place(xs[middle]) == px ? inside : beyond) = middle;
-        }
+        while (beyond - inside > 1)
+            probe(inside + (beyond - inside) / 2);
         const auto [low, high, gap] = y_summary(ys.data() + i, beyond - i);
         if (gap) {
             for (std::size_t k = i; k < beyond; ++k)
