@@ -101,6 +101,35 @@ void LineTaker::reserve_for(const char* sample, std::size_t sample_size, std::in
     container_.y.reserve(wanted);
     advise_huge_pages(container_.x);
     advise_huge_pages(container_.y);
+    start_prefaulting();
+}
+
+void LineTaker::start_prefaulting() {
+    // Below this the reader's own page faults cost less than starting a thread.
+    constexpr std::size_t kPrefaultFromPoints = std::size_t{2} << 20;
+    const std::size_t start = container_.x.size();
+    const std::size_t room = std::min(container_.x.capacity(), container_.y.capacity()) - start;
+    prefaulter_.reset();
+    if (room < kPrefaultFromPoints)
+        return;
+    prefault_start_ = start;
+    prefaulter_ = std::make_unique<PagePrefaulter>(
+        std::vector<char*>{reinterpret_cast<char*>(container_.x.data() + start),
+                           reinterpret_cast<char*>(container_.y.data() + start)},
+        sizeof(double), room);
+}
+
+void LineTaker::report_to_prefaulter() {
+    // Called every 256 points. The worker must have stopped before the store can move to a
+    // larger block, so it is stopped while there is still room for the next 256.
+    const std::size_t size = container_.x.size();
+    if (std::min(container_.x.capacity(), container_.y.capacity()) - size < 512) {
+        prefaulter_.reset();
+        return;
+    }
+    // Waking the worker for every few pages would cost more than it saves.
+    if ((points_since_clock_ & 8191) == 1)
+        prefaulter_->filled(static_cast<std::uint32_t>(size - prefault_start_));
 }
 
 bool LineTaker::take(const char* b, const char* e) {
@@ -130,8 +159,11 @@ bool LineTaker::take(const char* b, const char* e) {
     }
     // The clock counts whole seconds; reading it for every point of a large file would cost
     // more than converting the point.
-    if ((points_since_clock_++ & 255) == 0)
+    if ((points_since_clock_++ & 255) == 0) {
         now_ = calendar_now();
+        if (prefaulter_)
+            report_to_prefaulter();
+    }
     if (elapsed_time_)
         x = elapsed_x(now_);
     container_.add_point(x, y, now_);

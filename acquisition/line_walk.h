@@ -3,10 +3,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "file_spec.h"
 #include "line_container.h"
 #include "line_parser.h"
+#include "page_prefaulter.h"
 #include "resume_point.h"
 
 namespace tarvik {
@@ -31,6 +33,8 @@ class LineTaker {
 
   private:
     double elapsed_x(std::int64_t now) const;
+    void start_prefaulting();
+    void report_to_prefaulter();
 
     LineParser parser_;
     LineContainer& container_;
@@ -43,6 +47,9 @@ class LineTaker {
     std::int64_t index_;
     std::int64_t now_ = 0;
     std::uint32_t points_since_clock_ = 0;
+    // Set for large reads: faults in the store's pages ahead of the points.
+    std::unique_ptr<PagePrefaulter> prefaulter_;
+    std::size_t prefault_start_ = 0;
 };
 
 // Hands every complete line of [data, data + size) to taker until it declines one. Returns the
