@@ -125,6 +125,26 @@ TEST(CurvePainter, CollapsedLinesMatchEverySegment) {
     }
 }
 
+// Runs written straight into a 32-bit image's rows paint what the painter's rectangles paint
+// (a 24-bit image gets the rectangles), shifted and clipped alike.
+TEST(CurvePainter, RunsWrittenIntoTheImageMatchPaintedRuns) {
+    const LineContainer curve = sine(300000, 9);
+    const CurvePen pen{QColor(200, 0, 0), SOLID, 1, 0};
+    for (const QPoint shift : {QPoint(0, 0), QPoint(13, -7)}) {
+        QImage direct(800, 600, QImage::Format_RGB32);
+        QImage painted(800, 600, QImage::Format_RGB888);
+        for (QImage* image : {&direct, &painted}) {
+            image->fill(Qt::white);
+            QPainter painter(image);
+            painter.translate(shift);
+            painter.setClipRect(100, 50, 500, 300);  // cuts columns and rows of the curve
+            paint_curve(painter, curve, ranges(0, 18 * M_PI, -0.9, 0.9), kArea, pen,
+                        CurvePaintOptions{true});
+        }
+        EXPECT_EQ(direct, painted.convertToFormat(QImage::Format_RGB32)) << shift.x();
+    }
+}
+
 // Truncation puts points up to a pixel outside the x range into the plot's edge columns, so the
 // segments between them show there, however dense the data.
 TEST(CurvePainter, EdgeColumnsShowEverySegmentThatReachesThem) {
