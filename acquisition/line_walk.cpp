@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <system_error>
 #include <vector>
 
 namespace tarvik {
@@ -113,10 +114,14 @@ void LineTaker::start_prefaulting() {
     if (room < kPrefaultFromPoints)
         return;
     prefault_start_ = start;
-    prefaulter_ = std::make_unique<PagePrefaulter>(
-        std::vector<char*>{reinterpret_cast<char*>(container_.x.data() + start),
-                           reinterpret_cast<char*>(container_.y.data() + start)},
-        sizeof(double), room);
+    try {
+        prefaulter_ = std::make_unique<PagePrefaulter>(
+            std::vector<char*>{reinterpret_cast<char*>(container_.x.data() + start),
+                               reinterpret_cast<char*>(container_.y.data() + start)},
+            sizeof(double), room);
+    } catch (const std::system_error&) {
+        // No thread to be had: the reader faults the pages itself.
+    }
 }
 
 void LineTaker::report_to_prefaulter() {
