@@ -125,8 +125,8 @@ TEST(CurvePainter, CollapsedLinesMatchEverySegment) {
     }
 }
 
-// Runs written straight into a 32-bit image's rows paint what the painter's rectangles paint
-// (a 24-bit image gets the rectangles), shifted and clipped alike.
+// Runs written straight into a 32-bit image's rows, with the joins they cover left out, paint
+// what the painter's lines paint (a 24-bit image gets lines), shifted and clipped alike.
 TEST(CurvePainter, RunsWrittenIntoTheImageMatchPaintedRuns) {
     const LineContainer curve = sine(300000, 9);
     const CurvePen pen{QColor(200, 0, 0), SOLID, 1, 0};

@@ -178,9 +178,21 @@ struct YSummary {
     return {std::min(low[0], low[1]), std::max(high[0], high[1]), gap};
 }
 
-// A 32-bit image the painter draws on without scaling: runs of an opaque colour can be
-// written into its rows directly, which paints what a filled rectangle paints at a fraction of
-// the cost. Empty when the device is anything else.
+// Whether a run of the pen's colour can be written into the device's pixels and look exactly
+// like a solid one-pixel line: an opaque colour put over the raster image pixel for pixel
+// (whole-pixel shifts only), inside a clip.
+bool runs_can_be_written(const QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    const QTransform& t = painter.transform();
+    return engine && engine->type() == QPaintEngine::Raster && painter.hasClipping() &&
+           t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
+           t.dy() == std::floor(t.dy()) && painter.opacity() == 1.0 &&
+           painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+           !painter.testRenderHint(QPainter::Antialiasing) && painter.pen().color().alpha() == 255;
+}
+
+// The 32-bit image a painter draws on, where runs can be written straight into its rows at a
+// fraction of the cost of lines. Empty when the device is anything else.
 struct DirectPixels {
     std::uint32_t* bits = nullptr;
     qsizetype words_per_row = 0;
@@ -192,7 +204,8 @@ struct DirectPixels {
 DirectPixels direct_pixels(QPainter& painter) {
     DirectPixels d;
     QPaintDevice* device = painter.device();
-    if (!device || device->devType() != QInternal::Image || device->devicePixelRatio() != 1.0)
+    if (!runs_can_be_written(painter) || !device || device->devType() != QInternal::Image ||
+        device->devicePixelRatio() != 1.0)
         return d;
     auto* image = static_cast<QImage*>(device);
     const QImage::Format format = image->format();
@@ -214,43 +227,19 @@ DirectPixels direct_pixels(QPainter& painter) {
 }
 
 // Where the collapsed drawing goes: a column's vertical run and the joins between columns.
-// With `fill_runs` the runs go out as filled one-pixel-wide rectangles, which cost the raster
-// engine far less than lines and paint the same pixels when the colour is opaque, nothing
-// scales and nothing is smoothed; rows beyond the clip are cut off first, as they are not
-// painted anyway. On a 32-bit image the runs are written straight into its rows.
+// On a 32-bit image the runs are written straight into its rows; elsewhere they are lines.
 class CollapsedOutput {
   public:
-    CollapsedOutput(QPainter& painter, bool fill_runs)
-        : painter_(painter), lines_(painter), fill_runs_(fill_runs) {
-        if (fill_runs_) {
-            rows_ = painter.clipBoundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
-            direct_ = direct_pixels(painter);
-            if (!direct_.bits)
-                runs_.reserve(kBatch);
-        }
-    }
-    ~CollapsedOutput() { flush_runs(); }
-    CollapsedOutput(const CollapsedOutput&) = delete;
-    CollapsedOutput& operator=(const CollapsedOutput&) = delete;
+    explicit CollapsedOutput(QPainter& painter)
+        : lines_(painter), direct_(direct_pixels(painter)) {}
 
-    bool fills_runs() const { return fill_runs_; }
+    bool writes_runs() const { return direct_.bits != nullptr; }
 
     void run(int column, int top, int bottom) {
-        if (!fill_runs_) {
-            lines_.add(QPoint(column, top), QPoint(column, bottom));
-            return;
-        }
-        if (direct_.bits) {
+        if (writes_runs())
             write(column + direct_.shift.x(), top + direct_.shift.y(), bottom + direct_.shift.y());
-            return;
-        }
-        top = std::max(top, rows_.top());
-        bottom = std::min(bottom, rows_.bottom());
-        if (top > bottom)
-            return;
-        runs_.emplace_back(column, top, 1, bottom - top + 1);
-        if (runs_.size() == kBatch)
-            flush_runs();
+        else
+            lines_.add(QPoint(column, top), QPoint(column, bottom));
     }
     void join(QPoint a, QPoint b) { lines_.add(a, b); }
 
@@ -265,37 +254,10 @@ class CollapsedOutput {
         for (int row = top; row <= bottom; ++row, pixel += direct_.words_per_row)
             *pixel = direct_.colour;
     }
-    void flush_runs() {
-        if (runs_.empty())
-            return;
-        painter_.save();
-        painter_.setBrush(painter_.pen().color());
-        painter_.setPen(Qt::NoPen);
-        painter_.drawRects(runs_.data(), static_cast<int>(runs_.size()));
-        painter_.restore();
-        runs_.clear();
-    }
 
-    static constexpr std::size_t kBatch = 4096;
-    QPainter& painter_;
     LineBatch lines_;
-    bool fill_runs_;
-    QRect rows_;
     DirectPixels direct_;
-    std::vector<QRect> runs_;
 };
-
-// Whether filled rectangles paint exactly the pixels of a solid one-pixel line: an opaque
-// colour put over the raster image pixel for pixel (whole-pixel shifts only), inside a clip.
-bool runs_can_be_filled(const QPainter& painter) {
-    const QPaintEngine* engine = painter.paintEngine();
-    const QTransform& t = painter.transform();
-    return engine && engine->type() == QPaintEngine::Raster && painter.hasClipping() &&
-           t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
-           t.dy() == std::floor(t.dy()) && painter.opacity() == 1.0 &&
-           painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
-           !painter.testRenderHint(QPainter::Antialiasing) && painter.pen().color().alpha() == 255;
-}
 
 // Rows [top, bottom] of a column's run; empty for a column of one point, which has no run.
 struct Rows {
@@ -323,7 +285,7 @@ bool join_is_covered(QPoint from, Rows from_rows, QPoint to, Rows to_rows) {
 // unless the runs at both ends already cover them.
 void paint_collapsed(QPainter& painter, const LineContainer& store, const Span& span,
                      const PlotMap& map) {
-    CollapsedOutput out(painter, runs_can_be_filled(painter));
+    CollapsedOutput out(painter);
     bool in_run = false;  // the previous point was present
     int column = 0;
     // The column's lowest, highest and last y as data values: the mapping never reverses
@@ -351,7 +313,7 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, const Span& 
         }
         const QPoint first(column, first_row);
         if (join_pending &&
-            !(out.fills_runs() && join_is_covered(join_from, rows_before, first, rows)))
+            !(out.writes_runs() && join_is_covered(join_from, rows_before, first, rows)))
             out.join(join_from, first);
         join_pending = false;
         rows_before = rows;
