@@ -24,24 +24,24 @@ bool usable_extent(double minimum, double maximum) {
     return std::isfinite(minimum) && std::isfinite(maximum) && minimum <= maximum;
 }
 
-}  // namespace
-
-bool apply_automatic_x_range(PlotViewState& view, const PlotData& doc) {
-    view.m_AutoX = true;
-    const std::optional<ValueExtent> e = doc.x_extent();
+// Turns one axis's automatic range on and, when the data give a usable extent, pads it.
+bool apply_automatic(bool& automatic, double& minimum, double& maximum,
+                     const std::optional<ValueExtent>& e) {
+    automatic = true;
     if (!e || !usable_extent(e->minimum, e->maximum))
         return false;
-    std::tie(view.m_XMin, view.m_XMax) = automatic_range(e->minimum, e->maximum);
+    std::tie(minimum, maximum) = automatic_range(e->minimum, e->maximum);
     return true;
 }
 
+}  // namespace
+
+bool apply_automatic_x_range(PlotViewState& view, const PlotData& doc) {
+    return apply_automatic(view.m_AutoX, view.m_XMin, view.m_XMax, doc.x_extent());
+}
+
 bool apply_automatic_y_range(PlotViewState& view, const PlotData& doc) {
-    view.m_AutoY = true;
-    const std::optional<ValueExtent> e = doc.y_extent();
-    if (!e || !usable_extent(e->minimum, e->maximum))
-        return false;
-    std::tie(view.m_YMin, view.m_YMax) = automatic_range(e->minimum, e->maximum);
-    return true;
+    return apply_automatic(view.m_AutoY, view.m_YMin, view.m_YMax, doc.y_extent());
 }
 
 }  // namespace tarvik
