@@ -56,7 +56,6 @@ void LineContainer::clear() {
     time.clear();
     x.reserve(old_count);
     y.reserve(old_count);
-    time.reserve(old_count);
     reset_ranges();
     x_never_decreases_ = true;
     resume = ResumePoint{};

@@ -20,7 +20,7 @@ class LineContainer {
     // Appends a point with a time stamp the caller read from the clock (the reader reads the
     // clock once for a run of lines instead of once per line).
     void add_point(double px, double py, std::int64_t stamp);
-    // Empties the store but keeps room for as many points as it held.
+    // Empties the store but keeps room in x and y for as many points as it held.
     void clear();
     void note_line_taken() { ++lines_taken; }
 

@@ -55,8 +55,6 @@ class PointTimes {
             runs_.push_back(Run{size_, stamp});
         ++size_;
     }
-    // Room is kept per run, not per point: reserving for points costs nothing.
-    void reserve(std::size_t) {}
     void clear() {
         runs_.clear();
         size_ = 0;
