@@ -24,7 +24,10 @@ if [ -f "$build_dir/CMakeCache.txt" ]; then
     generator=()  # keep the generator the folder was made with
 fi
 
-cmake -S . -B "$build_dir" "${generator[@]}" \
+launcher=()
+command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+cmake -S . -B "$build_dir" "${generator[@]}" "${launcher[@]}" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTARVIK_WERROR="$werror" \
     -DTARVIK_SANITIZE="$sanitize" \
