@@ -154,6 +154,32 @@ TEST(WindowProperties, TicksPageShowsStoredMinusTwoAndApplyRefusesSixty) {
     EXPECT_EQ(sheet.settings().x_ticks, 7);
 }
 
+// 13 window widths of x-scrollbar mode give 53 x ticks, shown as 51 on the Ticks page, which
+// accepts at most 50: a page the user never opened hands its value through.
+TEST(WindowProperties, OkReadsOnlyThePagesTheUserOpened) {
+    testing::PromptRecorder prompts;
+    EventRecorder view;
+    WindowSettings stored;
+    stored.x_ticks = 53;
+    stored.y_precision = 9;
+    CWindowProperties untouched(stored, &view);
+    untouched.show();
+    press(&untouched, "OK");
+    EXPECT_EQ(untouched.result(), QDialog::Accepted);
+    EXPECT_EQ(untouched.settings().x_ticks, 53);
+    EXPECT_EQ(untouched.settings().y_precision, 9);
+    EXPECT_TRUE(prompts.texts().empty());
+
+    CWindowProperties opened(stored, &view);
+    opened.show();
+    opened.set_active_page(WindowPropertiesForm::Ticks);
+    opened.set_active_page(WindowPropertiesForm::XRange);
+    press(&opened, "OK");
+    EXPECT_NE(opened.result(), QDialog::Accepted);
+    EXPECT_EQ(opened.active_page(), WindowPropertiesForm::Ticks);
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Enter an integer between 0 and 50."});
+}
+
 TEST(WindowProperties, SwapShowsTheTypedLimitsExchanged) {
     EventRecorder view;
     CWindowProperties sheet(WindowSettings{}, &view);
@@ -227,6 +253,22 @@ TEST(LineProperties, SizePagesInvisibleRules) {
     ASSERT_EQ(view.lines.size(), 1u);
     EXPECT_EQ(view.lines[0].kind, 3);
     EXPECT_EQ(view.lines[0].point_size, 0);
+}
+
+TEST(LineProperties, UntouchedPagesHandStoredValuesThrough) {
+    testing::PromptRecorder prompts;
+    EventRecorder view;
+    // A configuration file may hold a width of 9 and the style without a pen (5).
+    CLinePropertySheet sheet({1, 2, 3, 9, 5, 4}, 0, &view);
+    sheet.show();
+    type_into(edit_of(&sheet, "Red"), "7");
+    press(&sheet, "OK");
+    EXPECT_EQ(sheet.result(), QDialog::Accepted);
+    EXPECT_EQ(sheet.look().red, 7);
+    EXPECT_EQ(sheet.look().width, 9);
+    EXPECT_EQ(sheet.look().style, 5);
+    EXPECT_EQ(sheet.look().point_size, 4);
+    EXPECT_TRUE(prompts.texts().empty());
 }
 
 TEST(LineProperties, ColourPageRefusesThreeHundredAndStoresLowByteRed) {
