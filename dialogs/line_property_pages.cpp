@@ -31,7 +31,6 @@ ColourPage::ColourPage(LinePropertyForm& form, std::function<void()> modified,
         connect(box->edit(), &QLineEdit::textChanged, this, [this] { modified_(); });
     const QString text = QStringLiteral("Color dialog...");
     auto* dialog_button = named(new QPushButton(text), text);
-    dialog_button->setAutoDefault(false);
     connect(dialog_button, &QPushButton::clicked, this, [this] { choose(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(boxes);

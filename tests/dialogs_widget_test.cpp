@@ -195,6 +195,34 @@ TEST(WindowProperties, SwapShowsTheTypedLimitsExchanged) {
     EXPECT_EQ(view.windows[0].y_maximum, 0.0);
 }
 
+// Enter on a focused button presses that button; Enter in a box presses OK.
+TEST(PropertySheets, EnterPressesTheFocusedButton) {
+    EventRecorder view;
+    CWindowProperties window(WindowSettings{}, &view);
+    window.show();
+    window.set_active_page(WindowPropertiesForm::YRange);
+    QPushButton* swap = control<QPushButton>(&window, "Swap min/max");
+    swap->setFocus();
+    QTest::keyClick(swap, Qt::Key_Return);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(control<QLineEdit>(&window, "y-min:")->text(), "1");
+    QTest::keyClick(control<QLineEdit>(&window, "y-max:"), Qt::Key_Return);
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(window.settings().y.minimum, 1.0);
+
+    const auto pure_red = [](QWidget*, const QColor&) { return std::optional<QColor>(Qt::red); };
+    CLinePropertySheet line({0, 0, 0, 1, 0, 1}, 0, &view, nullptr, pure_red);
+    line.show();
+    QPushButton* colours = control<QPushButton>(&line, "Color dialog...");
+    colours->setFocus();
+    QTest::keyClick(colours, Qt::Key_Enter);
+    EXPECT_TRUE(line.isVisible());
+    EXPECT_EQ(edit_of(&line, "Red")->text(), "255");
+    QTest::keyClick(edit_of(&line, "Green"), Qt::Key_Enter);
+    EXPECT_EQ(line.result(), QDialog::Accepted);
+    EXPECT_EQ(line.look().red, 255);
+}
+
 TEST(TimerDialog, ListUnlimitedAndRefusedInterval) {
     testing::PromptRecorder prompts;
     CTimerDlg dialog(2500, 10);
