@@ -60,8 +60,10 @@ void CPeridicSave::show_stored() {
 }
 
 void CPeridicSave::click_format(std::int32_t type) {
-    m_Form.click_format(type);
-    show_stored();
+    const Exchanged<int> minutes = parse_integer(interval_->text());
+    // The interval box keeps its text: a valid one is stored already, a bad one waits for OK.
+    if (m_Form.click_format(type, file_->text().toStdString(), minutes.value))
+        file_->setText(QString::fromStdString(m_Form.stored().file_name));
 }
 
 void CPeridicSave::browse() {
