@@ -230,9 +230,10 @@ void CTarvikView::toggle_x_scrollbar() {
         return;
     }
     const XScrollbarChange change = enter_x_scrollbar_mode(state_, *doc_);
-    if (change.outcome == XScrollbarChange::Outcome::NoData) {
-        prompt::show(kNoDataForScrollbarText, kNoDataForScrollbarCaption, prompt::Icon::Information,
-                     prompt::Buttons::Ok);
+    if (change.outcome != XScrollbarChange::Outcome::Entered) {
+        const bool no_data = change.outcome == XScrollbarChange::Outcome::NoData;
+        prompt::show(no_data ? kNoDataForScrollbarText : kEmptyPageForScrollbarText,
+                     kNoDataForScrollbarCaption, prompt::Icon::Information, prompt::Buttons::Ok);
         return;
     }
     if (change.changed) {
