@@ -197,6 +197,48 @@ TEST_F(ViewPointerTest, PrintsOnePageToAPdfFile) {
     EXPECT_GT(pdf.size(), 2000);  // the drawing, not an empty page
 }
 
+// In x-scrollbar mode over 40 windows of data a saved picture and a printed page hold what
+// the window shows, not the whole scrollable width.
+TEST_F(ViewPointerTest, XScrollbarModeSavesAndPrintsTheWindow) {
+    view_.state().m_XMin = 0;
+    view_.state().m_XMax = 0.25;
+    view_.toggle_x_scrollbar();
+    ASSERT_TRUE(view_.state().m_XScrollbarMode);
+    ASSERT_GT(view_.state().m_ClientRect.width(), 40 * 400);
+    QScrollBar* bar = view_.horizontalScrollBar();
+    const std::string first = dir_.file("first.png");
+    const std::string last = dir_.file("last.png");
+    bar->setValue(0);
+    ASSERT_TRUE(view_.save_picture(first, 1));
+    bar->setValue(bar->maximum());
+    ASSERT_TRUE(view_.save_picture(last, 1));
+    const QImage at_start(QString::fromStdString(first));
+    const QImage at_end(QString::fromStdString(last));
+    EXPECT_EQ(at_start.size(), QSize(view_.viewport()->width() + 1, 301));
+    EXPECT_EQ(at_end.size(), at_start.size());
+    EXPECT_NE(at_end, at_start);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(dir_.file("page.pdf")));
+    ASSERT_TRUE(view_.print_page(printer));
+    EXPECT_DOUBLE_EQ(view_.print_scale(),
+                     static_cast<double>(printer.width()) / view_.viewport()->width());
+    EXPECT_TRUE(prompts_.prompts().empty());
+}
+
+TEST_F(ViewPointerTest, APrintThatCannotStartSaysWhy) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const std::string file = dir_.file("no/such/folder/page.pdf");
+    printer.setOutputFileName(QString::fromStdString(file));
+    EXPECT_FALSE(view_.print_page(printer));
+    ASSERT_EQ(prompts_.prompts().size(), 1u);
+    EXPECT_EQ(prompts_.prompts()[0].icon, prompt::Icon::Error);
+    EXPECT_EQ(prompts_.prompts()[0].text,
+              "Unable to print: the file " + file + " could not be written");
+}
+
 TEST_F(ViewPointerTest, VectorPicturesAreWrittenWhole) {
     EXPECT_TRUE(save_vector_picture(view_.state(), doc_, dir_.file("p.svg"), VectorFormat::Svg));
     EXPECT_TRUE(save_vector_picture(view_.state(), doc_, dir_.file("p.pdf"), VectorFormat::Pdf));

@@ -275,10 +275,17 @@ void CTarvikView::invert_y() {
     redraw();
 }
 
+PixelRect CTarvikView::shown_rect() const {
+    const int scroll = horizontalScrollBar()->value();
+    const int left = state_.m_ClientRect.left + scroll;
+    return PixelRect{left, state_.m_ClientRect.top, left + viewport()->width(),
+                     state_.m_ClientRect.bottom};
+}
+
 bool CTarvikView::save_picture(const std::string& file, int format) {
     if (!doc_)
         return false;
-    return SaveImage(state_, *doc_, file, format);
+    return SaveImage(state_, *doc_, shown_rect(), file, format);
 }
 
 void CTarvikView::save_as() {
@@ -292,7 +299,7 @@ void CTarvikView::save_as() {
     if (file.isEmpty())
         return;
     if (doc_ && (chosen_filter == pdf || chosen_filter == svg)) {
-        save_vector_picture(state_, *doc_, file.toStdString(),
+        save_vector_picture(state_, *doc_, shown_rect(), file.toStdString(),
                             chosen_filter == pdf ? VectorFormat::Pdf : VectorFormat::Svg);
         return;
     }
