@@ -41,6 +41,7 @@ CPeridicSave::CPeridicSave(const PeriodicSaveValues& values, QWidget* parent, Fi
     group_layout->addWidget(png_);
     group_layout->addWidget(bitmap_);
     (m_Form.checked_type() == kSaveBmp ? bitmap_ : png_)->setChecked(true);
+    tab_to_checked_radio({png_, bitmap_});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(boxes);

@@ -263,19 +263,19 @@ TEST(LineProperties, SizePagesInvisibleRules) {
     CLinePropertySheet sheet({0, 0, 0, 0, 0, 0}, 0, &view);
     sheet.show();
     sheet.set_active_page(LinePropertyForm::Width);
-    QLineEdit* width = edit_of(&sheet, "Size:");
-    EXPECT_TRUE(control<QRadioButton>(&sheet, "Invisible")->isChecked());
+    QLineEdit* width = edit_of(&sheet, "Line width");
+    EXPECT_TRUE(control<QRadioButton>(&sheet, "Invisible line")->isChecked());
     EXPECT_FALSE(width->isEnabled());
     EXPECT_EQ(width->text(), "0");
-    control<QRadioButton>(&sheet, "Size:")->click();
+    control<QRadioButton>(&sheet, "Visible line")->click();
     EXPECT_TRUE(width->isEnabled());
     EXPECT_EQ(width->text(), "1");
 
     sheet.set_active_page(LinePropertyForm::PointSize);
-    QLineEdit* points = edit_of(&sheet, "Size:");
+    QLineEdit* points = edit_of(&sheet, "Point size");
     EXPECT_EQ(points->text(), "1");
     EXPECT_FALSE(points->isEnabled());
-    control<QRadioButton>(&sheet, "Invisible")->click();
+    control<QRadioButton>(&sheet, "Invisible points")->click();
     EXPECT_EQ(points->text(), "2");
     press(&sheet, "Apply");
     ASSERT_EQ(view.lines.size(), 1u);
