@@ -12,7 +12,9 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "axis_map.h"
 #include "mark_dlg.h"
@@ -69,6 +71,18 @@ TEST_F(ViewPointerTest, DataTipNamesThePointUnderThePointer) {
     EXPECT_EQ(view_.data_tip_at(QPoint(-1, on.y())), "");  // outside the window
     EXPECT_EQ(view_.hit_at(on)->index, 2u);
     EXPECT_EQ(data_tip_text(-1234.5, 6.02e23), "x=-1.23450e+03 y= 6.02000e+23 ");
+}
+
+// The tip waits for the pointer to rest on a point: a move over the point starts the wait anew.
+TEST_F(ViewPointerTest, EveryMoveOverAPointRestartsTheTipsDelay) {
+    const QPoint on = pixel_of(4, 1);
+    mouse(QEvent::MouseMove, on, Qt::NoButton, Qt::NoButton);
+    EXPECT_GT(view_.data_tip_due_in(), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    mouse(QEvent::MouseMove, on + QPoint(1, 0), Qt::NoButton, Qt::NoButton);
+    EXPECT_GT(view_.data_tip_due_in(), 150);
+    mouse(QEvent::MouseMove, on + QPoint(20, 20), Qt::NoButton, Qt::NoButton);  // off the point
+    EXPECT_EQ(view_.data_tip_due_in(), -1);
 }
 
 TEST_F(ViewPointerTest, DragPansTheRangesUnlessTheScrollBarOwnsThem) {

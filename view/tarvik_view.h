@@ -107,6 +107,8 @@ class CTarvikView : public QAbstractScrollArea {
     // position lies outside the window.
     QString data_tip_at(QPoint position);
     bool button_down() const { return m_ButtonDown; }
+    // Milliseconds until the data tip waiting for the pointer to rest shows; -1: none waits.
+    int data_tip_due_in() const;
 
     // Prints one page on `printer` (the print dialog has been answered); the page holds the
     // plot scaled to the page width (in x-scrollbar mode see printed_part.h). False, with the
