@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -83,6 +84,18 @@ TEST_F(ViewPointerTest, EveryMoveOverAPointRestartsTheTipsDelay) {
     EXPECT_GT(view_.data_tip_due_in(), 150);
     mouse(QEvent::MouseMove, on + QPoint(20, 20), Qt::NoButton, Qt::NoButton);  // off the point
     EXPECT_EQ(view_.data_tip_due_in(), -1);
+
+    // The context menu opened over a point: no tip comes up over the menu.
+    mouse(QEvent::MouseMove, on, Qt::NoButton, Qt::NoButton);
+    int due_while_open = 0;
+    QTimer::singleShot(0, [&] {
+        due_while_open = view_.data_tip_due_in();
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close();
+    });
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, on, view_.viewport()->mapToGlobal(on));
+    QApplication::sendEvent(view_.viewport(), &right_click);
+    EXPECT_EQ(due_while_open, -1);
 }
 
 TEST_F(ViewPointerTest, DragPansTheRangesUnlessTheScrollBarOwnsThem) {

@@ -337,6 +337,7 @@ std::unique_ptr<QMenu> CTarvikView::make_context_menu() {
 }
 
 void CTarvikView::contextMenuEvent(QContextMenuEvent* e) {
+    hide_data_tip();  // a tip waiting for the pointer to rest would cover the menu
     const std::unique_ptr<QMenu> menu = make_context_menu();
     menu->exec(e->globalPos());
 }
