@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "enumerations.h"
-#include "headless_view.h"
 #include "prompt_recorder.h"
 #include "tarvik_doc.h"
 #include "temp_dir.h"
@@ -83,27 +82,6 @@ TEST_F(ViewCommandsTest, InvertYTwiceRestoresTheRange) {
     EXPECT_EQ(state_.m_YMax, -1);
     invert_y(state_);
     EXPECT_EQ(state_.m_YMin, -1);
-}
-
-// Timer > Set... on a frozen plot: the timer stays stopped, Unfreeze brings the new interval.
-TEST(FrozenTimer, NewIntervalWaitsForUnfreeze) {
-    testing::HeadlessView view;
-    CTarvikDoc doc(&view);
-    doc.SetTimerInterval(1000);
-    PlotViewState& state = view.state();
-    freeze(state, doc);
-    view.timer_requests.clear();
-    set_running_interval(state, doc, 2500);
-    EXPECT_TRUE(state.m_Frozen);
-    EXPECT_TRUE(view.timer_requests.empty());
-    EXPECT_EQ(doc.timer_interval(), 0);
-    EXPECT_EQ(state.running_interval(doc.timer_interval()), 2500);
-    unfreeze(state, doc);
-    EXPECT_EQ(view.timer_requests, std::vector<std::int32_t>{2500});
-
-    set_running_interval(state, doc, 500);  // running: at once
-    EXPECT_EQ(view.timer_requests.back(), 500);
-    EXPECT_EQ(state.running_interval(doc.timer_interval()), 500);
 }
 
 TEST(PeriodicSaving, DueOnlyStrictlyAfterTheInterval) {
