@@ -1,6 +1,7 @@
 #include "main_frame.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "about_box.h"
 #include "app_settings.h"
 #include "child_frame.h"
 #include "load_configuration.h"
@@ -51,11 +53,45 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::set_caption(const QString& caption) {
     caption_ = caption;
-    // A window title shows one line: the caption's closing line break stays in the text only.
-    QString shown = caption;
+    setWindowTitle(shown_caption());
+}
+
+// A window title shows one line: the caption's closing line break stays in the text only.
+QString CMainFrame::shown_caption() const {
+    QString shown = caption_;
     while (shown.endsWith('\n'))
         shown.chop(1);
-    setWindowTitle(shown);
+    return shown;
+}
+
+// A maximised plot window appends " - [its title]" to the main window's title, and renews it
+// whenever the plot's title changes; the caption is put back at once.
+bool CMainFrame::event(QEvent* e) {
+    const bool done = QMainWindow::event(e);
+    if (e->type() == QEvent::WindowTitleChange && !caption_.isEmpty() &&
+        windowTitle() != shown_caption())
+        setWindowTitle(shown_caption());
+    return done;
+}
+
+bool CMainFrame::confirm_close_plots() {
+    for (CChildFrame* frame : plot_windows()) {
+        mdi_->setActiveSubWindow(frame);  // the plot the question names is the one in front
+        if (!frame->document().confirm_close())
+            return false;
+    }
+    return true;
+}
+
+// Exit and closing the main window end every plot, once each has been allowed to close.
+void CMainFrame::closeEvent(QCloseEvent* e) {
+    if (!confirm_close_plots()) {
+        e->ignore();
+        return;
+    }
+    for (CChildFrame* frame : plot_windows())
+        frame->close_confirmed();
+    QMainWindow::closeEvent(e);
 }
 
 CTarvikView* CMainFrame::active_view() const {
@@ -139,7 +175,10 @@ bool CMainFrame::save_configuration_to(const QString& file) {
     return true;
 }
 
-void CMainFrame::about() {}
+void CMainFrame::about() {
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
 
 void CMainFrame::create_actions() {
     new_action_ = new QAction(tr("&New"), this);

@@ -1,5 +1,5 @@
-// The open-file chooser the dialogs' "Browse..." buttons call. A dialog takes it as a
-// parameter so tests answer without a file dialog.
+// The file choosers the dialogs' "Browse..." buttons call. A dialog takes one as a parameter
+// so tests answer without a file dialog.
 #pragma once
 
 #include <QString>
@@ -22,5 +22,9 @@ using FileChooser = std::function<QString(QWidget* parent, const std::vector<Fil
 
 // The platform's open-file dialog: no file name preset, no default extension.
 QString choose_file_to_open(QWidget* parent, const std::vector<FileFilter>& filters);
+
+// The platform's save-file dialog for a file the program will write: any name, existing or
+// new, and no question about replacing one (the caller replaces it by design).
+QString choose_file_to_write(QWidget* parent, const std::vector<FileFilter>& filters);
 
 }  // namespace tarvik

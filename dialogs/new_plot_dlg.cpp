@@ -38,6 +38,8 @@ NewPlotDlg::NewPlotDlg(const NewPlotValues& values, QWidget* parent, FileChooser
     build_controls();
     connect_controls();
     show_form();
+    tab_to_checked_radio({qobject_cast<QRadioButton*>(controls_[Control::DataFileRadio]),
+                          qobject_cast<QRadioButton*>(controls_[Control::ConfigurationFileRadio])});
 }
 
 void NewPlotDlg::build_controls() {

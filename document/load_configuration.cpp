@@ -154,7 +154,7 @@ ConfigurationValues configuration_values(const CTarvikDoc& doc, const PlotViewSt
     v.x_ticks = view.m_XTicks;
     v.y_ticks = view.m_YTicks;
     v.grid = view.m_Grid;
-    v.timer_interval = doc.timer_interval();
+    v.timer_interval = view.running_interval(doc.timer_interval());  // a frozen plot's too
     v.max_timer_tries = view.m_MaxTries;
     v.x_precision = view.m_XPrecision;
     v.y_precision = view.m_YPrecision;

@@ -65,6 +65,11 @@ struct PlotViewState : plot_limits {
     std::uint32_t m_MaxTries = 0xFFFFFFFFu;  // never forces a re-read
     bool m_Frozen = false;
     std::int32_t m_SavedInterval = 0;
+    // The interval the plot runs at when it is not frozen: the timer's, or while frozen the
+    // one Unfreeze restores.
+    std::int32_t running_interval(std::int32_t timer_interval) const {
+        return m_Frozen ? m_SavedInterval : timer_interval;
+    }
 
     // Decoration.
     bool m_Grid = true;

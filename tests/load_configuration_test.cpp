@@ -242,6 +242,14 @@ TEST_F(LoadConfigurationTest, SavedPlotLoadsBackEqual) {
     EXPECT_EQ(doc2.time_unit(), 2);
 }
 
+// A frozen plot saves the interval it runs at when unfrozen, so it updates once loaded.
+TEST_F(LoadConfigurationTest, FrozenPlotSavesItsRunningInterval) {
+    doc_.SetTimerInterval(0);
+    view_.state().m_Frozen = true;
+    view_.state().m_SavedInterval = 2500;
+    EXPECT_EQ(configuration_values(doc_, view_.state(), false).timer_interval, 2500);
+}
+
 TEST_F(LoadConfigurationTest, FailedSaveNamesTheFileAndTheReason) {
     ASSERT_TRUE(doc_.append_curve(data_, 0, 1, "", false));
     const std::string path = data_ + "/plot.xml";  // a folder that is a file

@@ -230,9 +230,10 @@ void CTarvikView::toggle_x_scrollbar() {
         return;
     }
     const XScrollbarChange change = enter_x_scrollbar_mode(state_, *doc_);
-    if (change.outcome == XScrollbarChange::Outcome::NoData) {
-        prompt::show(kNoDataForScrollbarText, kNoDataForScrollbarCaption, prompt::Icon::Information,
-                     prompt::Buttons::Ok);
+    if (change.outcome != XScrollbarChange::Outcome::Entered) {
+        const bool no_data = change.outcome == XScrollbarChange::Outcome::NoData;
+        prompt::show(no_data ? kNoDataForScrollbarText : kEmptyPageForScrollbarText,
+                     kNoDataForScrollbarCaption, prompt::Icon::Information, prompt::Buttons::Ok);
         return;
     }
     if (change.changed) {
@@ -274,10 +275,17 @@ void CTarvikView::invert_y() {
     redraw();
 }
 
+PixelRect CTarvikView::shown_rect() const {
+    const int scroll = horizontalScrollBar()->value();
+    const int left = state_.m_ClientRect.left + scroll;
+    return PixelRect{left, state_.m_ClientRect.top, left + viewport()->width(),
+                     state_.m_ClientRect.bottom};
+}
+
 bool CTarvikView::save_picture(const std::string& file, int format) {
     if (!doc_)
         return false;
-    return SaveImage(state_, *doc_, file, format);
+    return SaveImage(state_, *doc_, shown_rect(), file, format);
 }
 
 void CTarvikView::save_as() {
@@ -291,7 +299,7 @@ void CTarvikView::save_as() {
     if (file.isEmpty())
         return;
     if (doc_ && (chosen_filter == pdf || chosen_filter == svg)) {
-        save_vector_picture(state_, *doc_, file.toStdString(),
+        save_vector_picture(state_, *doc_, shown_rect(), file.toStdString(),
                             chosen_filter == pdf ? VectorFormat::Pdf : VectorFormat::Svg);
         return;
     }
@@ -329,6 +337,7 @@ std::unique_ptr<QMenu> CTarvikView::make_context_menu() {
 }
 
 void CTarvikView::contextMenuEvent(QContextMenuEvent* e) {
+    hide_data_tip();  // a tip waiting for the pointer to rest would cover the menu
     const std::unique_ptr<QMenu> menu = make_context_menu();
     menu->exec(e->globalPos());
 }

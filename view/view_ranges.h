@@ -20,6 +20,9 @@ bool auto_x_scroll(PlotViewState& view, const PlotData& doc);
 inline constexpr const char* kNoDataForScrollbarText =
     "No data points in file, unable to switch modes";
 inline constexpr const char* kNoDataForScrollbarCaption = "Mode-switching error";
+// Under the same caption: a window that would be a page without x values to scroll.
+inline constexpr const char* kEmptyPageForScrollbarText =
+    "The x range has no span or the window no width, unable to switch modes";
 
 // The scrollable width never grows past this many pixels.
 inline constexpr int kMaxLogicalWidth = 1000000000;
