@@ -260,10 +260,12 @@ void CMainFrame::update_status() {
     CTarvikView* view = active_view();
     if (!view || !view->document()) {
         status_->clear();
+        status_->setToolTip(QString());
         return;
     }
     status_->setText(
         QString::fromStdString(status_text(*view->document(), view->state(), view->last_update())));
+    status_->setToolTip(QString::fromStdString(notices_tooltip(*view->document())));
 }
 
 }  // namespace tarvik

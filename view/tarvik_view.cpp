@@ -80,8 +80,11 @@ void CTarvikView::timerEvent(QTimerEvent* e) {
         QAbstractScrollArea::timerEvent(e);
         return;
     }
-    if (!tick.updated)
-        return;  // nothing changed: no redraw, no save
+    if (!tick.updated) {
+        if (tick.notices_changed)
+            emit plot_changed();  // the status bar says why the data wait
+        return;                   // nothing read: no redraw, no save
+    }
     const bool has_data = !doc_->all_curves_empty();
     if (state_.m_AutoXScroll && has_data) {
         auto_x_scroll(state_, *doc_);
