@@ -126,8 +126,10 @@ bool CTarvikDoc::append_curve(const std::string& file, std::int32_t xcol, std::i
 }
 
 bool CTarvikDoc::AddPlotRequest(const PlotRequest& request) {
-    // One black solid line one pixel wide without markers.
-    if (!append_curve(request.file, request.xcol, request.ycol, "", false, CurveDrawing{}))
+    // One black solid line one pixel wide without markers. With elapsed time as x the curve
+    // takes new lines only: a full re-read would stamp every point with the time of the read.
+    const bool elapsed_time_x = request.xcol == -1;
+    if (!append_curve(request.file, request.xcol, request.ycol, "", elapsed_time_x, CurveDrawing{}))
         return false;
     if (PlotViewState* view = view_state()) {
         view->m_XMin = request.x_min;

@@ -79,6 +79,7 @@ class CTarvikDoc : public PlotData {
                       const std::string& title, bool add_only, const CurveDrawing& drawing = {});
 
     // Builds the plot of a command-line request: one black solid curve, the request's ranges.
+    // It re-reads its file fully, or takes new lines only when x is the elapsed time.
     bool AddPlotRequest(const PlotRequest& request);
     bool remove_curve(int i);
     // Gives curve i `generations` generations (1 to the history limit + 1): empty stores
