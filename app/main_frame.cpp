@@ -14,6 +14,7 @@
 
 #include "app_settings.h"
 #include "child_frame.h"
+#include "file_choice.h"
 #include "load_configuration.h"
 #include "prompt.h"
 #include "startup_request.h"
@@ -117,13 +118,10 @@ void CMainFrame::open_file() {
 void CMainFrame::save_configuration() {
     if (!active_view())
         return;
-    QFileDialog dialog(this, tr("Save configuration"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(tr("XML files (*.xml)"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    save_configuration_to(dialog.selectedFiles().first());
+    const std::optional<SaveChoice> choice = choose_file_to_save(
+        this, tr("Save configuration"), {{QStringLiteral("XML files"), QStringLiteral("*.xml")}});
+    if (choice)
+        save_configuration_to(choice->path);
 }
 
 bool CMainFrame::save_configuration_to(const QString& file) {

@@ -1,7 +1,6 @@
 #include "tarvik_view.h"
 
 #include <QContextMenuEvent>
-#include <QFileDialog>
 #include <QMenu>
 #include <QPainter>
 #include <QResizeEvent>
@@ -11,6 +10,7 @@
 
 #include "captured_image_file.h"
 #include "document_view.h"
+#include "file_choice.h"
 #include "plot_image.h"
 #include "plot_renderer.h"
 #include "prompt.h"
@@ -284,24 +284,22 @@ bool CTarvikView::save_picture(const std::string& file, int format) {
 }
 
 void CTarvikView::save_as() {
-    const QString png = QStringLiteral("PNG-Portable Network Graphics (*.png)");
-    const QString bmp = QStringLiteral("BMP-Windows Bitmap (*.bmp)");
-    const QString pdf = QStringLiteral("PDF-Portable Document Format (*.pdf)");
-    const QString svg = QStringLiteral("SVG-Scalable Vector Graphics (*.svg)");
-    QString chosen_filter;
-    const QString file = QFileDialog::getSaveFileName(
-        this, tr("Save As"), QString(), png + ";;" + bmp + ";;" + pdf + ";;" + svg, &chosen_filter);
-    if (file.isEmpty())
+    enum { Png, Bmp, Pdf, Svg };
+    const std::vector<FileFilter> filters{
+        {QStringLiteral("PNG-Portable Network Graphics"), QStringLiteral("*.png")},
+        {QStringLiteral("BMP-Windows Bitmap"), QStringLiteral("*.bmp")},
+        {QStringLiteral("PDF-Portable Document Format"), QStringLiteral("*.pdf")},
+        {QStringLiteral("SVG-Scalable Vector Graphics"), QStringLiteral("*.svg")}};
+    const std::optional<SaveChoice> choice = choose_file_to_save(this, tr("Save As"), filters);
+    if (!choice)
         return;
-    if (doc_ && (chosen_filter == pdf || chosen_filter == svg)) {
-        save_vector_picture(state_, *doc_, file.toStdString(),
-                            chosen_filter == pdf ? VectorFormat::Pdf : VectorFormat::Svg);
+    const std::string file = choice->path.toStdString();
+    if (doc_ && (choice->filter == Pdf || choice->filter == Svg)) {
+        save_vector_picture(state_, *doc_, file,
+                            choice->filter == Pdf ? VectorFormat::Pdf : VectorFormat::Svg);
         return;
     }
-    const int format = chosen_filter == png   ? kImageFormatPng
-                       : chosen_filter == bmp ? kImageFormatBmp
-                                              : 0;
-    save_picture(file.toStdString(), format);
+    save_picture(file, choice->filter == Png ? kImageFormatPng : kImageFormatBmp);
 }
 
 std::unique_ptr<QMenu> CTarvikView::make_context_menu() {
