@@ -84,6 +84,7 @@ std::vector<CChildFrame*> CMainFrame::plot_windows() const {
 CChildFrame* CMainFrame::open_new_plot() {
     auto doc = std::make_unique<CTarvikDoc>();
     auto view = std::make_unique<CTarvikView>();
+    view->state().m_FollowData = follow_data_for_new_plots();
     view->attach(*doc);
     connect(view.get(), &CTarvikView::plot_changed, this, &CMainFrame::update_status);
     if (!doc->OnNewDocument())
@@ -192,6 +193,13 @@ void CMainFrame::create_menus() {
     grid_action_->setCheckable(true);
     legend_action_ = view_action(plot, tr("Le&gend"), &CTarvikView::toggle_legend);
     legend_action_->setCheckable(true);
+    follow_data_action_ = view_action(plot, tr("F&ollow data"), &CTarvikView::toggle_follow_data);
+    follow_data_action_->setCheckable(true);
+    // The choice is remembered for the plots opened after it.
+    connect(follow_data_action_, &QAction::triggered, this, [this] {
+        if (CTarvikView* view = active_view())
+            set_follow_data_for_new_plots(view->state().m_FollowData);
+    });
     view_action(plot, tr("&Curve list..."), &CTarvikView::show_curve_list);
     view_action(plot, tr("&Plot Title..."), &CTarvikView::edit_plot_title);
     view_action(plot, tr("&Lables..."), &CTarvikView::edit_labels);
@@ -250,6 +258,7 @@ void CMainFrame::update_menus() {
     const PlotViewState& state = view->state();
     grid_action_->setChecked(state.m_Grid);
     legend_action_->setChecked(state.m_Legend);
+    follow_data_action_->setChecked(state.m_FollowData);
     start_saving_action_->setEnabled(!state.m_SaveActive);
     stop_saving_action_->setEnabled(state.m_SaveActive);
 }

@@ -100,6 +100,7 @@ void CTarvikView::data_updated() {
         return;
     const std::time_t now = std::time(nullptr);
     last_update_ = now;
+    follow_data(state_, *doc_);
     doc_->StampWindowTitle(now);
     emit title_changed(QString::fromStdString(doc_->window_title()));
     redraw();
@@ -256,6 +257,12 @@ void CTarvikView::update_now() {
         return;
     doc_->refresh_all();
     data_updated();
+}
+
+void CTarvikView::toggle_follow_data() {
+    state_.m_FollowData = !state_.m_FollowData;
+    if (doc_ && follow_data(state_, *doc_))
+        redraw();
 }
 
 void CTarvikView::toggle_data_tips() {
