@@ -32,7 +32,8 @@ void CurveNotices::set_checked(int i, std::optional<DataNotice> found) {
     renew(curve);
 }
 
-// A notice that applied before keeps the moment it first did; a new one is the newest.
+// A notice of a kind the curve had before keeps the moment it first applied, also when its
+// numbers moved (a file growing back towards what was taken); a new kind is the newest.
 void CurveNotices::renew(Curve& curve) {
     std::vector<DataNotice> now = curve.read;
     if (curve.checked)
@@ -41,9 +42,10 @@ void CurveNotices::renew(Curve& curve) {
     bool changed = now.size() != curve.shown.size();
     for (const DataNotice& n : now) {
         const auto old = std::find_if(curve.shown.begin(), curve.shown.end(),
-                                      [&](const Stamped& s) { return s.notice == n; });
+                                      [&](const Stamped& s) { return s.notice.kind == n.kind; });
         if (old != curve.shown.end()) {
-            shown.push_back(*old);
+            shown.push_back(Stamped{n, old->since});
+            changed = changed || !(old->notice == n);
         } else {
             shown.push_back(Stamped{n, ++clock_});
             changed = true;

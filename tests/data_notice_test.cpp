@@ -149,18 +149,23 @@ TEST(CurveNoticesTest, EachNoticeKeepsTheMomentItFirstApplied) {
     EXPECT_TRUE(moved());
     EXPECT_EQ(n.all(), (std::vector<CurveNotice>{{1, empty_line(7)}, {0, waiting(2, 5)}}));
 
-    // Found again by the next read: still the older one. A different line is news.
+    // Found again by the next read: still the older one, also when its numbers moved.
     n.set_read(1, {empty_line(7)});
     EXPECT_FALSE(moved());
-    EXPECT_EQ(n.all().back(), (CurveNotice{0, waiting(2, 5)}));
     n.set_read(1, {empty_line(9)});
     EXPECT_TRUE(moved());
-    EXPECT_EQ(n.all().back(), (CurveNotice{1, empty_line(9)}));
+    EXPECT_EQ(n.all(), (std::vector<CurveNotice>{{1, empty_line(9)}, {0, waiting(2, 5)}}));
+    n.set_read(0, {empty_line(1), waiting(3, 5)});
+    EXPECT_TRUE(moved());
+    EXPECT_EQ(n.all(), (std::vector<CurveNotice>{
+                           {1, empty_line(9)}, {0, waiting(3, 5)}, {0, empty_line(1)}}));
+    n.set_read(0, {waiting(3, 5)});
+    EXPECT_TRUE(moved());
 
     // A missing file stands for everything its last read found, until the file is back.
     n.set_checked(1, kMissing);
     EXPECT_TRUE(moved());
-    EXPECT_EQ(n.all(), (std::vector<CurveNotice>{{0, waiting(2, 5)}, {1, kMissing}}));
+    EXPECT_EQ(n.all(), (std::vector<CurveNotice>{{0, waiting(3, 5)}, {1, kMissing}}));
     n.set_checked(1, std::nullopt);
     EXPECT_TRUE(moved());
     EXPECT_EQ(n.all().back(), (CurveNotice{1, empty_line(9)}));
