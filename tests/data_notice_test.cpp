@@ -208,7 +208,7 @@ TEST_F(ReaderTest, PlotShowsANoticeWhileItAppliesAndTheTimerSaysWhenItChanges) {
     EXPECT_EQ(tarvik::status_text(doc, view, 0), "2 curves, 4 points  |  Frozen");
 }
 
-TEST(StatusTextTest, NoticesInWordsNewestInTheLineAllInTheTooltip) {
+TEST(StatusTextTest, EachNoticeInWords) {
     EXPECT_EQ(tarvik::notice_text(empty_line(1234), "run.csv"),
               "data ends at line 1,234 of run.csv: an empty line");
     EXPECT_EQ(tarvik::notice_text(waiting(120, 5000), "run.csv"),
