@@ -16,6 +16,7 @@
 #include "about_box.h"
 #include "app_settings.h"
 #include "child_frame.h"
+#include "file_choice.h"
 #include "load_configuration.h"
 #include "prompt.h"
 #include "startup_request.h"
@@ -119,6 +120,7 @@ std::vector<CChildFrame*> CMainFrame::plot_windows() const {
 CChildFrame* CMainFrame::open_new_plot() {
     auto doc = std::make_unique<CTarvikDoc>();
     auto view = std::make_unique<CTarvikView>();
+    view->state().m_FollowData = follow_data_for_new_plots();
     view->attach(*doc);
     connect(view.get(), &CTarvikView::plot_changed, this, &CMainFrame::update_status);
     if (!doc->OnNewDocument())
@@ -153,13 +155,10 @@ void CMainFrame::open_file() {
 void CMainFrame::save_configuration() {
     if (!active_view())
         return;
-    QFileDialog dialog(this, tr("Save configuration"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(tr("XML files (*.xml)"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    save_configuration_to(dialog.selectedFiles().first());
+    const std::optional<SaveChoice> choice = choose_file_to_save(
+        this, tr("Save configuration"), {{QStringLiteral("XML files"), QStringLiteral("*.xml")}});
+    if (choice)
+        save_configuration_to(choice->path);
 }
 
 bool CMainFrame::save_configuration_to(const QString& file) {
@@ -233,6 +232,13 @@ void CMainFrame::create_menus() {
     grid_action_->setCheckable(true);
     legend_action_ = view_action(plot, tr("Le&gend"), &CTarvikView::toggle_legend);
     legend_action_->setCheckable(true);
+    follow_data_action_ = view_action(plot, tr("F&ollow data"), &CTarvikView::toggle_follow_data);
+    follow_data_action_->setCheckable(true);
+    // The choice is remembered for the plots opened after it.
+    connect(follow_data_action_, &QAction::triggered, this, [this] {
+        if (CTarvikView* view = active_view())
+            set_follow_data_for_new_plots(view->state().m_FollowData);
+    });
     view_action(plot, tr("&Curve list..."), &CTarvikView::show_curve_list);
     view_action(plot, tr("&Plot Title..."), &CTarvikView::edit_plot_title);
     view_action(plot, tr("&Lables..."), &CTarvikView::edit_labels);
@@ -291,6 +297,7 @@ void CMainFrame::update_menus() {
     const PlotViewState& state = view->state();
     grid_action_->setChecked(state.m_Grid);
     legend_action_->setChecked(state.m_Legend);
+    follow_data_action_->setChecked(state.m_FollowData);
     start_saving_action_->setEnabled(!state.m_SaveActive);
     stop_saving_action_->setEnabled(state.m_SaveActive);
 }
@@ -299,10 +306,12 @@ void CMainFrame::update_status() {
     CTarvikView* view = active_view();
     if (!view || !view->document()) {
         status_->clear();
+        status_->setToolTip(QString());
         return;
     }
     status_->setText(
         QString::fromStdString(status_text(*view->document(), view->state(), view->last_update())));
+    status_->setToolTip(QString::fromStdString(notices_tooltip(*view->document())));
 }
 
 }  // namespace tarvik

@@ -78,6 +78,7 @@ class CMainFrame : public QMainWindow {
     QAction* save_configuration_action_ = nullptr;
     QAction* grid_action_ = nullptr;
     QAction* legend_action_ = nullptr;
+    QAction* follow_data_action_ = nullptr;
     QAction* start_saving_action_ = nullptr;
     QAction* stop_saving_action_ = nullptr;
 };

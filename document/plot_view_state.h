@@ -58,6 +58,8 @@ struct PlotViewState : plot_limits {
     std::int32_t m_PageWidth = 0;
     std::int32_t m_PageTicks = 0;
     bool m_PanAllowed = true;
+    // Every data update fits the automatic ranges to the data again (not saved with a plot).
+    bool m_FollowData = false;
 
     // Timer bookkeeping.
     std::uint32_t m_TimerId = 0;

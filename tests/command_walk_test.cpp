@@ -95,14 +95,15 @@ std::string observable(CMainFrame& frame, const testing::TempDir& dir) {
     const PlotViewState& s = view->state();
     const CTarvikDoc& doc = *view->document();
     out << "ranges " << s.m_XMin << " " << s.m_XMax << " " << s.m_YMin << " " << s.m_YMax << " "
-        << s.m_AutoX << s.m_AutoY << " ticks " << s.m_XTicks << " " << s.m_YTicks << " precision "
-        << s.m_XPrecision << " " << s.m_YPrecision << " " << s.m_XFormat << s.m_YFormat
-        << "\nscrolling " << s.m_XScrollbarMode << s.m_AutoXScroll << " " << s.m_ClientRect.right
-        << "\ntimer " << doc.timer_interval() << " " << (s.m_TimerId != 0) << " frozen "
-        << s.m_Frozen << " " << s.m_SavedInterval << " tries " << s.m_MaxTries << "\ndecoration "
-        << s.m_Grid << s.m_Legend << s.m_DataTips << " " << s.m_Title << "|" << s.m_XLabel << "|"
-        << s.m_YLabel << "|" << s.m_FontName << " " << s.m_FontSize << "\nsaving " << s.m_SaveActive
-        << " " << s.m_SaveInterval << " " << s.m_SaveType << " " << s.m_SaveFileName << "\n";
+        << s.m_AutoX << s.m_AutoY << " follow " << s.m_FollowData << " ticks " << s.m_XTicks << " "
+        << s.m_YTicks << " precision " << s.m_XPrecision << " " << s.m_YPrecision << " "
+        << s.m_XFormat << s.m_YFormat << "\nscrolling " << s.m_XScrollbarMode << s.m_AutoXScroll
+        << " " << s.m_ClientRect.right << "\ntimer " << doc.timer_interval() << " "
+        << (s.m_TimerId != 0) << " frozen " << s.m_Frozen << " " << s.m_SavedInterval << " tries "
+        << s.m_MaxTries << "\ndecoration " << s.m_Grid << s.m_Legend << s.m_DataTips << " "
+        << s.m_Title << "|" << s.m_XLabel << "|" << s.m_YLabel << "|" << s.m_FontName << " "
+        << s.m_FontSize << "\nsaving " << s.m_SaveActive << " " << s.m_SaveInterval << " "
+        << s.m_SaveType << " " << s.m_SaveFileName << "\n";
     for (int i = 0; i < doc.curve_count(); ++i) {
         const auto k = static_cast<std::size_t>(i);
         out << "curve " << doc.file_name(i) << " " << doc.x_column(i) << "-" << doc.y_column(i)

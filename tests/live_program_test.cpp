@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 
 #include <QImage>
+#include <QLabel>
+#include <QStatusBar>
 #include <QTest>
 #include <chrono>
 #include <csignal>
@@ -59,6 +61,43 @@ TEST(LiveProgram, CurveFromTheRealProducerGrowsInItsWindow) {
     ASSERT_TRUE(wait_until([&] { return doc.history(0).front().count >= first + 2; }, 15s));
     EXPECT_NE(window.view().rendered_image(), before);
     EXPECT_NE(window.windowTitle().toStdString().find("marquen.txt 0-1"), std::string::npos);
+    EXPECT_TRUE(prompts.prompts().empty());
+}
+
+TEST(LiveProgram, StatusBarSaysWhereAGrowingFileStopsAtAnEmptyLine) {
+    testing::TempDir dir;
+    testing::PromptRecorder prompts;
+    const std::string data = dir.write("run.csv", "0,0\n1,1\n");
+    CTarvikApp app;
+    StartupPlan plan;
+    plan.plot_requests.push_back(PlotRequest{data, 0, 1, 0, 10, 0, 10});
+    ASSERT_TRUE(app.InitInstance(true, plan));
+    CTarvikDoc& doc = app.main_frame()->plot_windows().front()->document();
+    auto* status = app.main_frame()->statusBar()->findChild<QLabel*>();
+    ASSERT_NE(status, nullptr);
+    const auto shows = [&](const std::string& text) {
+        return status->text().toStdString().find(text) != std::string::npos;
+    };
+
+    dir.append("run.csv", "2,2\n");
+    ASSERT_TRUE(wait_until([&] { return doc.history(0).front().count == 3; }, 15s));
+    EXPECT_FALSE(shows("data ends"));
+
+    // The producer writes an empty line, then goes on: the curve stops and the bar says why.
+    dir.append("run.csv", "\n3,3\n");
+    const std::string notice = "data ends at line 4 of " + data + ": an empty line";
+    ASSERT_TRUE(wait_until([&] { return shows(notice); }, 15s)) << status->text().toStdString();
+    EXPECT_EQ(status->toolTip().toStdString(), notice);
+    dir.append("run.csv", "4,4\n");
+    QTest::qWait(2500);
+    EXPECT_EQ(doc.history(0).front().count, 3);
+    EXPECT_TRUE(shows(notice));
+
+    // The empty line taken out again: the rest arrives and the notice goes.
+    dir.write("run.csv", "0,0\n1,1\n2,2\n3,3\n4,4\n");
+    ASSERT_TRUE(wait_until([&] { return doc.history(0).front().count == 5; }, 15s));
+    EXPECT_FALSE(shows("data ends"));
+    EXPECT_TRUE(status->toolTip().isEmpty());
     EXPECT_TRUE(prompts.prompts().empty());
 }
 

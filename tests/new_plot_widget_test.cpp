@@ -64,6 +64,8 @@ TEST(NewPlotDialog, TypedValuesAreValidatedAndYielded) {
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "New Plot Information");
     EXPECT_EQ(box(&dialog, "File selection:")->text(), "data.txt");
+    EXPECT_EQ(dialog.focusWidget(), box(&dialog, "File selection:"));
+    EXPECT_EQ(box(&dialog, "File selection:")->selectedText(), "data.txt");
     EXPECT_TRUE(find<QRadioButton>(&dialog, "Data file")->isChecked());
     EXPECT_FALSE(find<QPushButton>(&dialog, "Select Configuration File (XML)...")->isEnabled());
 
@@ -99,7 +101,10 @@ TEST(NewPlotDialog, TypedValuesAreValidatedAndYielded) {
     EXPECT_TRUE(find<QCheckBox>(&dialog, "Add only")->isChecked());
     find<QPushButton>(&dialog, "Browse...")->click();
     EXPECT_EQ(files.asked.back(),
-              (std::vector<FileFilter>{{"Text", "*.txt"}, {"GnuPlot", "*.gp"}}));
+              (std::vector<FileFilter>{{"Text", "*.txt"},
+                                       {"GnuPlot", "*.gp"},
+                                       {"Data files", "*.csv *.tsv *.dat *.log *.txt"},
+                                       {"All files", "*"}}));
     EXPECT_FALSE(box(&dialog, "x-col:")->isEnabled());
     type_into(box(&dialog, "x-precision"), "6");
     type_into(box(&dialog, "Curve title:"), "sine");

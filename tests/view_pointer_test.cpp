@@ -135,6 +135,36 @@ TEST_F(ViewPointerTest, DragPansTheRangesUnlessTheScrollBarOwnsThem) {
     EXPECT_EQ(view_.state().m_YMax, scrolling.m_YMax);
 }
 
+TEST_F(ViewPointerTest, FollowedDataStayInViewUntilAnAxisIsDraggedByHand) {
+    mouse(QEvent::MouseButtonDblClick, QPoint(100, 100), Qt::LeftButton, Qt::LeftButton);
+    ASSERT_TRUE(view_.state().m_AutoX && view_.state().m_AutoY);
+    view_.toggle_follow_data();
+    ASSERT_TRUE(view_.state().m_FollowData);
+    dir_.append("d.txt", "20 5\n");
+    view_.update_now();
+    EXPECT_GT(view_.state().m_XMax, 20);
+    EXPECT_GT(view_.state().m_YMax, 5);
+
+    // Dragged sideways: x stays where the hand put it, y goes on following.
+    mouse(QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, QPoint(140, 100), Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, QPoint(140, 100), Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(view_.state().m_AutoX);
+    EXPECT_TRUE(view_.state().m_AutoY);
+    const double x_max = view_.state().m_XMax;
+    dir_.append("d.txt", "30 9\n");
+    view_.update_now();
+    EXPECT_EQ(view_.state().m_XMax, x_max);
+    EXPECT_GT(view_.state().m_YMax, 9);
+
+    // Turned off, nothing follows.
+    view_.toggle_follow_data();
+    const double y_max = view_.state().m_YMax;
+    dir_.append("d.txt", "40 99\n");
+    view_.update_now();
+    EXPECT_EQ(view_.state().m_YMax, y_max);
+}
+
 TEST_F(ViewPointerTest, WheelZoomsTheChosenAxesAndDoubleClickRestoresTheData) {
     view_.state().m_AutoX = view_.state().m_AutoY = true;
     const PlotViewState before = view_.state();

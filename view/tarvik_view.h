@@ -49,6 +49,9 @@ class CTarvikView : public QAbstractScrollArea {
     void toggle_auto_x_scroll();
     void update_now();  // re-read every curve, then the data-updated step
     void toggle_data_tips();
+    // "Follow data": while on, every data update fits the automatic ranges again; turning it
+    // on fits them at once.
+    void toggle_follow_data();
     void toggle_grid();
     void toggle_legend();
     void invert_y();

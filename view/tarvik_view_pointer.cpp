@@ -120,8 +120,15 @@ void CTarvikView::mouseMoveEvent(QMouseEvent* e) {
     const QPoint position = e->position().toPoint();
     if (m_ButtonDown && state_.m_PanAllowed) {
         if (e->buttons() & Qt::LeftButton) {
-            pan_ranges(state_, state_.m_ClientRect, position.x() - m_LastPoint.x(),
-                       position.y() - m_LastPoint.y());
+            const int dx = position.x() - m_LastPoint.x();
+            const int dy = position.y() - m_LastPoint.y();
+            pan_ranges(state_, state_.m_ClientRect, dx, dy);
+            // A range moved by hand is no longer automatic, as after the wheel: following
+            // the data stops on that axis.
+            if (dx != 0)
+                state_.m_AutoX = false;
+            if (dy != 0)
+                state_.m_AutoY = false;
             m_LastPoint = position;
             redraw();
             emit plot_changed();
