@@ -33,6 +33,10 @@ QString qtext(const std::string& s) {
 QFont plot_font(const PlotViewState& state, bool antialiased) {
     QFont font(qtext(state.m_FontName));
     font.setStyleHint(QFont::TypeWriter, antialiased ? QFont::PreferDefault : QFont::NoAntialias);
+    // A scaled screen turns the fonts' default hinting off; a saved picture keeps the hinting
+    // it has on an unscaled one, so that it comes out the same on every screen.
+    if (!antialiased)
+        font.setHintingPreference(QFont::PreferVerticalHinting);
     font.setPointSizeF(std::max(state.m_FontSize, 10) / 10.0);
     return font;
 }
