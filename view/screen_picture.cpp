@@ -1,8 +1,11 @@
 #include "screen_picture.h"
 
+#include <sys/mman.h>
+
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "axis_map.h"
 #include "hit_test.h"
@@ -17,11 +20,31 @@ int clamp_to_pixels(double device) {
         std::clamp(std::round(device), -double(kPixelLimit), double(kPixelLimit)));
 }
 
+// A 32-bit image whose pixels lie in huge pages where the system offers them. A curve is drawn
+// down the picture's columns, one row (at 2560 device pixels across, one 4 KiB page) after
+// another: with ordinary pages every pixel of a steep curve needs another address translation,
+// and a picture of a scaled screen has more pages than the processor keeps translations for.
+QImage image_in_huge_pages(QSize size) {
+    constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    const std::size_t row = static_cast<std::size_t>(std::max(size.width(), 0)) * 4;
+    const std::size_t bytes = row * static_cast<std::size_t>(std::max(size.height(), 0));
+    if (bytes < kHugePage)
+        return QImage(size, QImage::Format_RGB32);
+    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* pixels = std::aligned_alloc(kHugePage, rounded);
+    if (!pixels)
+        return QImage(size, QImage::Format_RGB32);
+    madvise(pixels, rounded, MADV_HUGEPAGE);  // a hint: without huge pages it only runs slower
+    return QImage(
+        static_cast<uchar*>(pixels), size.width(), size.height(), static_cast<qsizetype>(row),
+        QImage::Format_RGB32, [](void* p) { std::free(p); }, pixels);
+}
+
 // An image whose resolution is the screen's: a font's point size measures and draws `ratio`
 // times as many pixels as on an ordinary image, which is what the screen's picture is at
 // ratio 1.
 QImage picture_of(QSize device, double ratio) {
-    QImage image(device, QImage::Format_RGB32);
+    QImage image = image_in_huge_pages(device);
     if (image.isNull())
         return image;
     image.setDotsPerMeterX(static_cast<int>(std::lround(image.dotsPerMeterX() * ratio)));
@@ -71,14 +94,18 @@ void draw_screen_picture(QImage& picture, const ScreenScale& scale, QSize window
         picture = picture_of(device, scale.ratio);
     if (picture.isNull())
         return;
-    picture.fill(Qt::white);
+    const PixelRect drawing = scale.to_device(client);
+    const int shift = scale.to_device(scroll);
+    // The draw paints its rectangle white first; what lies beyond it is whitened here.
+    if (!QRect(-shift, 0, drawing.width(), drawing.height()).contains(picture.rect()))
+        picture.fill(Qt::white);
     {
         QPainter painter(&picture);
         // The picture spans the whole scrollable width; only the part in view is drawn.
-        painter.translate(-scale.to_device(scroll), 0);
+        painter.translate(-shift, 0);
         DrawParameters parameters;
         parameters.pixel_ratio = scale.ratio;
-        draw_plot(painter, scale.to_device(client), state, doc, parameters);
+        draw_plot(painter, drawing, state, doc, parameters);
     }
     picture.setDevicePixelRatio(scale.ratio);
 }
