@@ -4,9 +4,14 @@
 // TARVIK_SCALED_REFERENCE for the others to compare with).
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QSaveFile>
+#include <QScreen>
+#include <QScrollBar>
+#include <QWindow>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -101,20 +106,32 @@ TEST_F(ScaledScreenTest, PictureIsDrawnInDevicePixels) {
     EXPECT_EQ(blocks, 0);
 }
 
-// The pointer where a point lies at ratio 1 finds that point at any ratio, and a data tip
-// names it; the hit radius stays three window pixels.
+// The pointer where a point lies at ratio 1 finds that point at any ratio, also scrolled in
+// x-scrollbar mode; the hit radius stays three window pixels.
 TEST_F(ScaledScreenTest, PointerOnAPointFindsItAtAnyRatio) {
-    view_.rendered_image();
     const double xs[] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
     const double ys[] = {0, 0.4, 0.8, 1.2, 1.6, 2, 2.4, 3.5, 3.6};
-    for (std::size_t i = 0; i < std::size(xs); ++i) {
-        const QPoint on = logical_pixel_of(xs[i], ys[i]);
-        const std::optional<PointHit> hit = view_.hit_at(on);
-        ASSERT_TRUE(hit) << "point " << i;
-        EXPECT_EQ(hit->index, i);
-        EXPECT_TRUE(view_.hit_at(on + QPoint(2, 0))) << "point " << i;
-        EXPECT_FALSE(view_.hit_at(on + QPoint(0, 6))) << "point " << i;
-    }
+    auto expect_hits = [&](std::size_t first, std::size_t last, int scroll) {
+        view_.rendered_image();
+        for (std::size_t i = first; i <= last; ++i) {
+            const QPoint on = logical_pixel_of(xs[i], ys[i]) - QPoint(scroll, 0);
+            const std::optional<PointHit> hit = view_.hit_at(on);
+            ASSERT_TRUE(hit) << "point " << i << " scrolled by " << scroll;
+            EXPECT_EQ(hit->index, i);
+            EXPECT_TRUE(view_.hit_at(on + QPoint(2, 0))) << "point " << i;
+            EXPECT_FALSE(view_.hit_at(on + QPoint(0, 6))) << "point " << i;
+        }
+    };
+    expect_hits(0, 8, 0);
+
+    // Two x units a window: four windows of scrollable width, the third one in view.
+    view_.state().m_XMax = 2;
+    view_.toggle_x_scrollbar();
+    ASSERT_TRUE(view_.state().m_XScrollbarMode);
+    const int scroll = view_.state().m_ClientRect.width() / 2;
+    view_.horizontalScrollBar()->setValue(scroll);
+    ASSERT_EQ(view_.horizontalScrollBar()->value(), scroll);
+    expect_hits(5, 6, scroll);
 }
 
 // Save As, periodic saving and --png write the window's logical size, pixel for pixel what
@@ -145,6 +162,27 @@ TEST_F(ScaledScreenTest, SavedPicturesAreTheSameAtAnyRatio) {
         ASSERT_FALSE(expected.isEmpty()) << "no picture from the run at ratio 1: " << reference;
         EXPECT_TRUE(contents(file) == expected) << name << " differs from " << reference;
     }
+}
+
+// Moved to a screen of another ratio, the window is drawn again at that screen's resolution.
+// Needs a second screen of another ratio: the run with the offscreen platform's two-screen
+// configuration has one.
+TEST_F(ScaledScreenTest, MovedToAScreenOfAnotherRatioItIsDrawnAgain) {
+    QScreen* other = nullptr;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->devicePixelRatio() != ratio_)
+            other = screen;
+    }
+    if (!other)
+        GTEST_SKIP() << "no screen of another device pixel ratio";
+    ASSERT_EQ(view_.rendered_image().devicePixelRatio(), ratio_);
+    view_.windowHandle()->setScreen(other);
+    QCoreApplication::processEvents();
+    const double moved = other->devicePixelRatio();
+    ASSERT_EQ(view_.viewport()->devicePixelRatioF(), moved);
+    const QImage picture = view_.rendered_image();
+    EXPECT_EQ(picture.devicePixelRatio(), moved);
+    EXPECT_EQ(picture.width(), static_cast<int>(std::ceil(view_.viewport()->width() * moved)));
 }
 
 }  // namespace
