@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "axis_map.h"
 #include "hit_test.h"
@@ -28,7 +29,8 @@ QImage image_in_huge_pages(QSize size) {
     constexpr std::size_t kHugePage = std::size_t{2} << 20;
     const std::size_t row = static_cast<std::size_t>(std::max(size.width(), 0)) * 4;
     const std::size_t bytes = row * static_cast<std::size_t>(std::max(size.height(), 0));
-    if (bytes < kHugePage)
+    // Small pictures, and ones too big for an image (which then comes out null), as usual.
+    if (bytes < kHugePage || bytes > static_cast<std::size_t>(std::numeric_limits<int>::max()))
         return QImage(size, QImage::Format_RGB32);
     const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
     void* pixels = std::aligned_alloc(kHugePage, rounded);
