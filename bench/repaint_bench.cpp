@@ -1,6 +1,7 @@
-// A full repaint of a maximised plot window, 1280 x 800: the whole plot drawn into the
-// window's picture and copied to the screen. One curve of 1,000,000 points, and 20 curves of
-// 50,000 points with two older generations each.
+// A full repaint of a maximised plot window, 1280 x 800 logical pixels: the whole plot drawn
+// into the window's picture and copied to the screen, on screens scaled to 100, 150 and 200 %
+// (2560 x 1600 device pixels). One curve of 1,000,000 points, and 20 curves of 50,000 points
+// with two older generations each.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -14,6 +15,7 @@
 #include "plot_data.h"
 #include "plot_renderer.h"
 #include "plot_view_state.h"
+#include "screen_picture.h"
 
 namespace {
 
@@ -62,14 +64,13 @@ void repaint(benchmark::State& state, const Curves& plot) {
         view.m_Curves.append_curve(rgb(40 * i % 256, 0, 255 - 10 * i), SOLID, 1, 0);
         view.m_Curves.resize_generations(i, static_cast<int>(plot.history(i).size()));
     }
-    QImage picture(1280, 800, QImage::Format_RGB32);
-    QImage screen(1280, 800, QImage::Format_RGB32);
+    const ScreenScale scale{static_cast<double>(state.range(0)) / 100.0};
+    const QSize window(1280, 800);
+    QImage picture;
+    QImage screen(scale.device_size(window), QImage::Format_RGB32);
+    screen.setDevicePixelRatio(scale.ratio);
     for (auto _ : state) {
-        picture.fill(Qt::white);
-        {
-            QPainter painter(&picture);
-            draw_plot(painter, view.m_ClientRect, view, plot);
-        }
+        draw_screen_picture(picture, scale, window, view.m_ClientRect, 0, view, plot);
         QPainter copy(&screen);
         copy.drawImage(0, 0, picture);
     }
@@ -85,7 +86,18 @@ void BM_RepaintTwentyCurvesWithHistory(benchmark::State& state) {
     repaint(state, plot);
 }
 
-BENCHMARK(BM_RepaintOneMillionPoints)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RepaintTwentyCurvesWithHistory)->Unit(benchmark::kMillisecond);
+// The screen's scale in percent.
+BENCHMARK(BM_RepaintOneMillionPoints)
+    ->ArgName("percent")
+    ->Arg(100)
+    ->Arg(150)
+    ->Arg(200)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintTwentyCurvesWithHistory)
+    ->ArgName("percent")
+    ->Arg(100)
+    ->Arg(150)
+    ->Arg(200)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "axis_scale.h"
@@ -32,6 +33,10 @@ QString qtext(const std::string& s) {
 QFont plot_font(const PlotViewState& state, bool antialiased) {
     QFont font(qtext(state.m_FontName));
     font.setStyleHint(QFont::TypeWriter, antialiased ? QFont::PreferDefault : QFont::NoAntialias);
+    // A scaled screen turns the fonts' default hinting off; a saved picture keeps the hinting
+    // it has on an unscaled one, so that it comes out the same on every screen.
+    if (!antialiased)
+        font.setHintingPreference(QFont::PreferVerticalHinting);
     font.setPointSizeF(std::max(state.m_FontSize, 10) / 10.0);
     return font;
 }
@@ -51,6 +56,12 @@ struct Frame {
     AxisScale y_axis;
 
     const PixelRect& p() const { return layout.plot_area; }
+    // A length in window pixels in the picture's pixels (a scaled screen's device pixels).
+    int on_screen(int length) const {
+        return static_cast<int>(std::lround(length * parameters.pixel_ratio));
+    }
+    // A pen of one pixel (or none) stays one device pixel; wider pens keep their weight.
+    int pen_on_screen(int width) const { return width > 1 ? on_screen(width) : width; }
 };
 
 void draw_axes_and_ticks(Frame& f) {
@@ -58,7 +69,7 @@ void draw_axes_and_ticks(Frame& f) {
     const int axis_width =
         f.parameters.printer
             ? static_cast<int>(PlotDefaults::instance().axis_pen_width * f.parameters.scale)
-            : PlotDefaults::instance().axis_pen_width;
+            : f.pen_on_screen(PlotDefaults::instance().axis_pen_width);
     QPen axis(Qt::black);
     axis.setWidth(std::max(axis_width, 1));
     axis.setCosmetic(axis_width <= 1);
@@ -68,7 +79,7 @@ void draw_axes_and_ticks(Frame& f) {
     f.painter.drawLine(p.left, p.bottom, p.left, p.top);
     const int length = f.parameters.printer
                            ? static_cast<int>(f.state.m_TickLength * f.parameters.scale)
-                           : f.state.m_TickLength;
+                           : f.on_screen(f.state.m_TickLength);
     for (int i = 0; i < f.x_axis.tick_count(); ++i) {
         const int x = f.x_axis.tick_pixel(i);
         f.painter.drawLine(x, p.bottom - length, x, p.bottom);
@@ -121,6 +132,9 @@ void draw_curves(Frame& f) {
             }
             if (f.parameters.printer) {
                 pen.marker_radius = static_cast<int>(pen.marker_radius * f.parameters.scale);
+            } else {
+                pen.marker_radius = f.on_screen(pen.marker_radius);
+                pen.width = static_cast<std::int16_t>(std::min(f.pen_on_screen(pen.width), 32767));
             }
             CurvePaintOptions options = f.parameters.curves;
             options.polylines = options.polylines || f.parameters.printer;
@@ -133,10 +147,11 @@ void draw_tick_labels(Frame& f) {
     const PixelRect& p = f.p();
     f.painter.setPen(Qt::black);
     const int ascent = f.metrics.ascent();
+    const int gap = f.on_screen(2);
     for (int i = 0; i < f.x_axis.tick_count(); ++i) {
         const QString label = qtext(f.x_labels.format(f.x_axis.tick_value(i)));
         const int width = f.metrics.horizontalAdvance(label);
-        f.painter.drawText(f.x_axis.tick_pixel(i) - width / 2, p.bottom + 2 + ascent, label);
+        f.painter.drawText(f.x_axis.tick_pixel(i) - width / 2, p.bottom + gap + ascent, label);
     }
     // Centred on their ticks; the lowest one wholly above the x axis.
     const int half = (f.metrics.height() + f.metrics.leading()) / 2;
@@ -144,7 +159,7 @@ void draw_tick_labels(Frame& f) {
         const QString label = qtext(f.y_labels.format(f.y_axis.tick_value(i)));
         const int width = f.metrics.horizontalAdvance(label);
         const int top = f.y_axis.tick_pixel(i) - (i == 0 ? 2 * half : half);
-        f.painter.drawText(p.left - 2 - width, top + ascent, label);
+        f.painter.drawText(p.left - gap - width, top + ascent, label);
     }
 }
 
@@ -186,7 +201,8 @@ void draw_legend(Frame& f) {
         ring.setCosmetic(true);
         f.painter.setPen(ring);
         f.painter.setBrush(Qt::white);
-        f.painter.drawEllipse(QPoint(left + a / 2, y + row / 2), 3, 3);
+        const int radius = f.on_screen(3);
+        f.painter.drawEllipse(QPoint(left + a / 2, y + row / 2), radius, radius);
         f.painter.setBrush(Qt::NoBrush);
         f.painter.setPen(Qt::black);
         f.painter.drawText(QRect(left + 2 * a, y, r.right - (left + 2 * a), r.bottom - y),

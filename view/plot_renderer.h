@@ -25,6 +25,10 @@ struct DrawParameters {
     // Smoothed glyph edges read better on screen; the 16-colour capture wants crisp black text
     // (the painter's text hint alone does not reach the glyphs, the font's strategy does).
     bool antialiased_text = true;
+    // Device pixels per window pixel of a scaled screen's picture: tick marks, text gaps,
+    // markers and pens wider than one pixel grow with it; a one-pixel pen stays one device
+    // pixel wide, the finest line the screen shows. Fonts follow the picture's resolution.
+    double pixel_ratio = 1.0;
 };
 
 // The layout the draw uses in rectangle r on `device`: the plot font measured there and the

@@ -14,6 +14,7 @@
 #include "plot_image.h"
 #include "plot_renderer.h"
 #include "prompt.h"
+#include "screen_picture.h"
 #include "tarvik_doc.h"
 #include "timer_tick.h"
 #include "vector_picture.h"
@@ -149,30 +150,38 @@ void CTarvikView::scrollContentsBy(int, int) {
     redraw();
 }
 
+ScreenScale CTarvikView::screen_scale() const {
+    return ScreenScale{viewport()->devicePixelRatioF()};
+}
+
 void CTarvikView::render_buffer() {
-    const QSize size = viewport()->size();
-    if (buffer_.size() != size)
-        buffer_ = QImage(size, QImage::Format_RGB32);
-    if (buffer_.isNull())
-        return;
-    buffer_.fill(Qt::white);
+    const ScreenScale scale = screen_scale();
     if (doc_) {
-        QPainter painter(&buffer_);
-        // The picture spans the whole scrollable width; only the part in view is drawn.
-        painter.translate(-horizontalScrollBar()->value(), 0);
-        draw_plot(painter, state_.m_ClientRect, state_, *doc_);
+        draw_screen_picture(buffer_, scale, viewport()->size(), state_.m_ClientRect,
+                            horizontalScrollBar()->value(), state_, *doc_);
+    } else {
+        buffer_ = QImage(scale.device_size(viewport()->size()), QImage::Format_RGB32);
+        buffer_.fill(Qt::white);
+        buffer_.setDevicePixelRatio(scale.ratio);
     }
     dirty_ = false;
 }
 
+// The window moved to a screen of another ratio, or was resized, since the picture was drawn.
+bool CTarvikView::buffer_outdated() const {
+    const ScreenScale scale = screen_scale();
+    return dirty_ || buffer_.devicePixelRatio() != scale.ratio ||
+           buffer_.size() != scale.device_size(viewport()->size());
+}
+
 QImage CTarvikView::rendered_image() {
-    if (dirty_ || buffer_.size() != viewport()->size())
+    if (buffer_outdated())
         render_buffer();
     return buffer_;
 }
 
 void CTarvikView::paintEvent(QPaintEvent*) {
-    if (dirty_ || buffer_.size() != viewport()->size())
+    if (buffer_outdated())
         render_buffer();
     QPainter painter(viewport());
     painter.drawImage(0, 0, buffer_);
@@ -181,6 +190,10 @@ void CTarvikView::paintEvent(QPaintEvent*) {
 bool CTarvikView::event(QEvent* e) {
     if (handle_message(e))
         return true;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    if (e->type() == QEvent::DevicePixelRatioChange)
+        redraw();
+#endif
     return QAbstractScrollArea::event(e);
 }
 

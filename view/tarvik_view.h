@@ -15,6 +15,7 @@
 
 #include "hit_test.h"
 #include "plot_view_state.h"
+#include "screen_picture.h"
 
 class QMenu;
 class QPrinter;
@@ -100,12 +101,14 @@ class CTarvikView : public QAbstractScrollArea {
     // Draw again from the state and the data.
     void redraw();
 
-    // The plot exactly as the window shows it.
+    // The plot exactly as the window shows it: in device pixels, with the screen's device
+    // pixel ratio.
     QImage rendered_image();
 
     // Pointer interaction (tarvik_view_pointer.cpp). The data point under a position of the
-    // window (scrolling taken into account); the plot area is laid out again as drawn.
-    std::optional<PointHit> hit_at(QPoint position);
+    // window (logical pixels; scrolling taken into account); the plot area is laid out again as
+    // drawn, in the picture's device pixels.
+    std::optional<PointHit> hit_at(QPointF position);
     // The data tip for a position: the hit point's values, empty when there is none or the
     // position lies outside the window.
     QString data_tip_at(QPoint position);
@@ -157,7 +160,10 @@ class CTarvikView : public QAbstractScrollArea {
     void curves_changed();
     void take_client_rect();
     void update_scroll_sizes();
+    // The window's logical pixels against the screen's device pixels.
+    ScreenScale screen_scale() const;
     void render_buffer();
+    bool buffer_outdated() const;
     bool handle_message(QEvent* e);
 
     PlotViewState state_;

@@ -29,14 +29,14 @@ constexpr int kDataTipShowMs = 32767;
 
 }  // namespace
 
-std::optional<PointHit> CTarvikView::hit_at(QPoint position) {
+std::optional<PointHit> CTarvikView::hit_at(QPointF position) {
     if (!doc_)
         return std::nullopt;
-    // Measured on an image, as the screen's picture is drawn.
-    const QImage probe(1, 1, QImage::Format_RGB32);
-    state_.m_PlotArea = plot_layout_on(state_, state_.m_ClientRect, &probe).plot_area;
-    return hit_test(state_, *doc_, state_.m_PlotArea, position.x() + horizontalScrollBar()->value(),
-                    position.y());
+    // Measured in the picture's device pixels, as it is drawn.
+    const ScreenScale scale = screen_scale();
+    state_.m_PlotArea = screen_layout(scale, state_, state_.m_ClientRect).plot_area;
+    const QPoint pixel = scale.pointer_pixel(position, horizontalScrollBar()->value());
+    return hit_test(state_, *doc_, state_.m_PlotArea, pixel.x(), pixel.y(), scale.hit_radius());
 }
 
 QString CTarvikView::data_tip_at(QPoint position) {
@@ -167,12 +167,12 @@ void CTarvikView::wheelEvent(QWheelEvent* e) {
         axes = ZoomAxes{true, false};
     else if (e->modifiers() & Qt::ShiftModifier)
         axes = ZoomAxes{false, true};
-    const QPoint position = e->position().toPoint();
-    const QImage probe(1, 1, QImage::Format_RGB32);
-    const PixelRect area = plot_layout_on(state_, state_.m_ClientRect, &probe).plot_area;
+    // About the value under the pointer in the picture as drawn, in its device pixels.
+    const ScreenScale scale = screen_scale();
+    const PixelRect area = screen_layout(scale, state_, state_.m_ClientRect).plot_area;
+    const QPoint pixel = scale.pointer_pixel(e->position(), horizontalScrollBar()->value());
     const ZoomAxes changed =
-        zoom_ranges(state_, area, position.x() + horizontalScrollBar()->value(), position.y(),
-                    wheel_zoom_factor(turn), axes);
+        zoom_ranges(state_, area, pixel.x(), pixel.y(), wheel_zoom_factor(turn), axes);
     if (changed.x)
         state_.m_AutoX = false;
     if (changed.y)
