@@ -200,8 +200,7 @@ void CTarvikDoc::refresh_curve(int i) {
         if (full_update) {
             const auto points = static_cast<std::size_t>(h.front().count);
             front.clear();
-            front.x.reserve(points);
-            front.y.reserve(points);
+            front.reserve(points);
         } else {
             front = h.front();
         }

@@ -1,8 +1,7 @@
 // Draws one generation of one curve: the line through its points, broken at missing points,
 // and the hollow point markers. A solid line one pixel wide is drawn through the points
-// collapsed per pixel column (the vertical run the column's points cover, joined to the
-// neighbouring columns), which paints the same pixels as every segment at a fraction of the
-// cost; other pens take the segments one by one.
+// collapsed per pixel column (collapsed_curve.h), which paints the same pixels as every
+// segment at a fraction of the cost; other pens take the segments one by one.
 #pragma once
 
 #include <QColor>
@@ -30,6 +29,10 @@ struct CurvePaintOptions {
     // Join the points by polylines broken at missing points, so a dashed pen's pattern runs on
     // across points (the printed page); takes precedence over collapse_columns for the line.
     bool polylines = false;
+    // Summarise each column's points through the store's block summary where it keeps one;
+    // off reads every point of the visible span (the reference the summary drawing is compared
+    // with, pixel for pixel).
+    bool use_block_summary = true;
 };
 
 // Draws the points of `store` with the plot's ranges onto plot area `area`. The caller has set
