@@ -1,6 +1,7 @@
 // A full repaint of a maximised plot window, 1280 x 800: the whole plot drawn into the
-// window's picture and copied to the screen. One curve of 1,000,000 points, and 20 curves of
-// 50,000 points with two older generations each.
+// window's picture and copied to the screen. One curve of 1,000,000 points, 20 curves of
+// 50,000 points with two older generations each, and a day of data: one curve of 100,000,000
+// points, also panned by 1 % per repaint, and 20 curves of 5,000,000 points.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -50,7 +51,9 @@ class Curves : public PlotData {
     std::vector<std::string> titles_;
 };
 
-void repaint(benchmark::State& state, const Curves& plot) {
+// Repaints with the x range moved by `pan` of its width on every second repaint and back on
+// the others, as a drag does.
+void repaint(benchmark::State& state, const Curves& plot, double pan = 0.0) {
     PlotViewState view;
     view.m_ClientRect = PixelRect{0, 0, 1280, 800};
     const auto x = plot.x_extent();
@@ -64,7 +67,14 @@ void repaint(benchmark::State& state, const Curves& plot) {
     }
     QImage picture(1280, 800, QImage::Format_RGB32);
     QImage screen(1280, 800, QImage::Format_RGB32);
+    const double shift = pan * (view.m_XMax - view.m_XMin);
+    bool shifted = false;
     for (auto _ : state) {
+        if (shift != 0.0) {
+            shifted = !shifted;
+            view.m_XMin += shifted ? shift : -shift;
+            view.m_XMax += shifted ? shift : -shift;
+        }
         picture.fill(Qt::white);
         {
             QPainter painter(&picture);
@@ -85,7 +95,28 @@ void BM_RepaintTwentyCurvesWithHistory(benchmark::State& state) {
     repaint(state, plot);
 }
 
+const Curves& hundred_million_points() {
+    static const Curves plot(1, 100000000, 1);
+    return plot;
+}
+
+void BM_RepaintHundredMillionPoints(benchmark::State& state) {
+    repaint(state, hundred_million_points());
+}
+
+void BM_PanHundredMillionPoints(benchmark::State& state) {
+    repaint(state, hundred_million_points(), 0.01);
+}
+
+void BM_RepaintTwentyCurvesOfFiveMillion(benchmark::State& state) {
+    static const Curves plot(20, 5000000, 1);
+    repaint(state, plot);
+}
+
 BENCHMARK(BM_RepaintOneMillionPoints)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintTwentyCurvesWithHistory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintHundredMillionPoints)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PanHundredMillionPoints)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintTwentyCurvesOfFiveMillion)->Unit(benchmark::kMillisecond);
 
 }  // namespace
