@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 
 #include "shared_series.h"
 
@@ -67,10 +68,19 @@ class BlockSummary {
             [&](int level, std::size_t index) { piece(level, index, run, point); });
     }
 
+    // Equal when the same blocks hold the same extents.
+    friend bool operator==(const BlockSummary& a, const BlockSummary& b) {
+        return a.levels_ == b.levels_;
+    }
+
   private:
     struct Entry {
         double low;  // NaN: the block holds a missing point
         double high;
+        // Bit for bit, so that the marks of missing points compare equal.
+        friend bool operator==(const Entry& a, const Entry& b) {
+            return std::memcmp(&a, &b, sizeof(Entry)) == 0;
+        }
     };
 
     // Splits [first, last) into the fewest whole blocks, largest first, and the points at both
