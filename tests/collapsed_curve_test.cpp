@@ -1,16 +1,21 @@
-// Collapsed drawing through the block summaries against reading every point of the visible
-// span: the same picture, pixel for pixel, for data that cuts the blocks in every way.
+// Collapsed drawing through the block summaries and by scanning the visible span, against a
+// plain reference that takes one point at a time and draws every run and join as a line: the
+// same picture, pixel for pixel, for data that cuts the blocks in every way.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
+#include <QPen>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "axis_map.h"
 #include "curve_painter.h"
 
 namespace tarvik {
@@ -28,6 +33,68 @@ QImage draw(const LineContainer& store, const plot_limits& r, const PixelRect& a
     CurvePaintOptions options;
     options.use_block_summary = by_blocks;
     paint_curve(painter, store, r, area, CurvePen{QColor(200, 0, 0), SOLID, 1, 0}, options);
+    return image;
+}
+
+// The picture of a solid one-pixel line collapsed per pixel column, one point at a time: a
+// column of several points is a vertical line from its lowest to its highest point, joined by
+// a line from the last point of one column to the first of the next; a missing point breaks
+// the curve. Nothing is searched, summarised or written into the image's rows.
+QImage draw_reference(const LineContainer& store, const plot_limits& r, const PixelRect& area,
+                      QImage::Format format) {
+    QImage image(area.right + 20, area.bottom + 20, format);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setClipRect(area.left, area.top, area.width() + 1, area.height() + 1);
+    QPen pen(QColor(200, 0, 0));
+    pen.setWidth(1);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    const PlotMap map(r, area);
+    bool in_run = false;
+    bool has_previous_column = false;
+    int column = 0;
+    int first_row = 0;
+    int last_row = 0;
+    int low = 0;
+    int high = 0;
+    int points = 0;
+    QPoint previous_last;
+    auto close_column = [&] {
+        if (!in_run)
+            return;
+        if (points > 1)
+            painter.drawLine(column, low, column, high);
+        if (has_previous_column)
+            painter.drawLine(previous_last, QPoint(column, first_row));
+        previous_last = QPoint(column, last_row);
+        has_previous_column = true;
+    };
+    for (std::size_t i = 0; i < store.x.size(); ++i) {
+        const double x = store.x[i];
+        const double y = store.y[i];
+        if (std::isnan(x) || std::isnan(y)) {
+            close_column();
+            in_run = false;
+            has_previous_column = false;
+            continue;
+        }
+        const int px = map.x.place(x);
+        const int py = map.y.place(y);
+        if (in_run && px == column) {
+            low = std::min(low, py);
+            high = std::max(high, py);
+            last_row = py;
+            ++points;
+            continue;
+        }
+        close_column();
+        in_run = true;
+        column = px;
+        first_row = last_row = low = high = py;
+        points = 1;
+    }
+    close_column();
     return image;
 }
 
@@ -148,20 +215,32 @@ TEST(CollapsedCurve, BlockSummariesDrawWhatEveryPointDraws) {
             {"y cut", {x_first, x_last, y_low + 0.4 * h, y_low + 0.6 * h}},
             {"y inverted", {x_first, x_last, y_high, y_low}},
         };
-        for (const Area& area : areas) {
-            for (const auto& range : ranges) {
-                // Runs written into a 32-bit image's rows, and runs painted as lines.
-                const QImage written = draw(store, range.r, area.rect, QImage::Format_RGB32, true);
-                ASSERT_TRUE(written == draw(store, range.r, area.rect, QImage::Format_RGB32, false))
-                    << set.name << ", " << area.name << ", " << range.name << ", written runs";
-                const QImage painted = draw(store, range.r, area.rect, QImage::Format_RGB888, true);
-                ASSERT_TRUE(painted ==
-                            draw(store, range.r, area.rect, QImage::Format_RGB888, false))
-                    << set.name << ", " << area.name << ", " << range.name << ", painted lines";
-                ASSERT_TRUE(written == painted.convertToFormat(QImage::Format_RGB32))
-                    << set.name << ", " << area.name << ", " << range.name
-                    << ", written as painted";
+        auto check = [&](const std::string& what, const plot_limits& r, const PixelRect& rect) {
+            // Runs written into a 32-bit image's rows, and runs painted as lines.
+            for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_RGB888}) {
+                const std::string name =
+                    what + (format == QImage::Format_RGB32 ? ", written runs" : ", painted lines");
+                const QImage reference = draw_reference(store, r, rect, format);
+                ASSERT_TRUE(draw(store, r, rect, format, true) == reference) << name << ", blocks";
+                ASSERT_TRUE(draw(store, r, rect, format, false) == reference) << name << ", scan";
             }
+        };
+        for (const Area& area : areas) {
+            for (const auto& range : ranges)
+                check(std::string(set.name) + ", " + area.name + ", " + range.name, range.r,
+                      area.rect);
+        }
+        // Ranges and sizes of every kind: ends anywhere within blocks, from a handful of points
+        // per column to thousands.
+        std::uniform_real_distribution<double> at(-0.1, 1.1);
+        std::uniform_real_distribution<double> scale(-6.0, 0.0);
+        std::uniform_int_distribution<int> size(1, 900);
+        for (int k = 0; k < 12; ++k) {
+            const double start = x_first + at(rng) * w;
+            const double width = w * std::pow(10.0, scale(rng));
+            const PixelRect rect{5, 5, 5 + size(rng), 5 + size(rng) / 2};
+            check(std::string(set.name) + ", random range " + std::to_string(k),
+                  {start, start + width, y_low, y_high}, rect);
         }
     }
 }
