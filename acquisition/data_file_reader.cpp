@@ -11,6 +11,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -221,11 +222,20 @@ std::size_t walk_releasing(ReadBuffer& bytes, std::size_t from, std::size_t size
 // complete read when the file has only grown (extend_complete_read).
 enum class Purpose { Append, Extend };
 
+// Where a read's walk ended: the data lines of the file up to there and the empty line that
+// ended it (0: none). Not examined: the file was not read at all.
+struct WalkEnd {
+    bool examined = false;
+    std::int64_t data_lines = 0;
+    std::int64_t empty_line = 0;
+};
+
 enum class WholeFileOutcome { Done, Declined, NotExtended };
 
 // Copies the file (or, continuing, its new bytes) in one piece under the lock, then takes the
 // lines without it. Declines files it cannot open and files over the size limit.
-WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c, Purpose purpose) {
+WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c, Purpose purpose,
+                                 WalkEnd& end) {
     Lock lock(producer_mutex());
     FileHandle file(spec.file);
     struct stat st {};
@@ -233,8 +243,12 @@ WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c, Purpose
         return WholeFileOutcome::Declined;
     }
     // Devices, pipes and sockets have no size and are read as empty.
-    if (!S_ISREG(st.st_mode) || st.st_size == 0)
-        return purpose == Purpose::Extend ? WholeFileOutcome::NotExtended : WholeFileOutcome::Done;
+    if (!S_ISREG(st.st_mode) || st.st_size == 0) {
+        if (purpose == Purpose::Extend)
+            return WholeFileOutcome::NotExtended;
+        end = WalkEnd{true, 0, 0};
+        return WholeFileOutcome::Done;
+    }
     if (st.st_size > kLargestFileReadWhole)
         return WholeFileOutcome::Declined;
 
@@ -245,6 +259,7 @@ WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c, Purpose
     const bool resuming = extending || resume_usable(spec, c, ReadWay::WholeFile, st, file.fd());
     const std::int64_t start = resuming ? c.resume.offset : 0;
     const std::int64_t first_index = resuming ? c.resume.data_lines : 0;
+    const std::int64_t first_line = resuming ? c.resume.lines : 0;
     const bool exact = extending || starts_complete_read(c, start);
     ReadBuffer bytes(static_cast<std::size_t>(st.st_size - start));
     const std::int64_t got = read_at(file.fd(), bytes.data(), start, st.st_size - start);
@@ -282,11 +297,14 @@ WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c, Purpose
     if (walked == next_offset) {
         c.resume =
             make_resume(ReadWay::WholeFile, st, next_offset, taker.data_lines(), next_fingerprint);
+        c.resume.lines = first_line + taker.lines_walked();
         if (exact)
             mark_exact(c.resume, hash, c, spec, st);
     } else {
         c.resume = ResumePoint{};
     }
+    end = WalkEnd{true, taker.data_lines(),
+                  taker.stopped_at_empty_line() ? first_line + taker.lines_walked() + 1 : 0};
     return WholeFileOutcome::Done;
 }
 
@@ -385,25 +403,28 @@ class ChunkedLines {
     bool carry_has_nul_ = false;
 };
 
-// Takes the lines from `start` (the file's position) on and leaves the resume point after them.
-// With a hash that holds the bytes before `start`, a store that then holds exactly what a
-// complete read gives is marked so.
-void take_stream(const FileSpec& spec, LineContainer& c, int fd, const struct stat& st,
-                 std::int64_t start, std::int64_t first_index, ContentHash* hash) {
-    LineTaker taker(spec, c, ReadWay::LineStream, first_index);
+// Takes the lines from `start` (the file's position) on, continuing the store's resume point
+// when `resuming`, and leaves the resume point after them. With a hash that holds the bytes
+// before `start`, a store that then holds exactly what a complete read gives is marked so.
+WalkEnd take_stream(const FileSpec& spec, LineContainer& c, int fd, const struct stat& st,
+                    std::int64_t start, bool resuming, ContentHash* hash) {
+    LineTaker taker(spec, c, ReadWay::LineStream, resuming ? c.resume.data_lines : 0);
     ChunkedLines lines(taker, hash);
     const std::int64_t walked = start + lines.run(fd, start == 0, st.st_size - start);
+    const std::int64_t first_line = resuming ? c.resume.lines : 0;
     c.resume = make_resume(ReadWay::LineStream, st, walked, taker.data_lines(),
                            file_fingerprint(fd, walked));
+    c.resume.lines = first_line + taker.lines_walked();
     if (hash && lines.hashed_all())
         mark_exact(c.resume, *hash, c, spec, st);
+    return WalkEnd{true, taker.data_lines(), 0};
 }
 
 enum class StreamOutcome { Done, Retry };
 
 // The way for files over the size limit, and the one that reports a file it cannot open. The
 // lock is held until the last line has been taken, but never while the message box waits.
-StreamOutcome read_line_stream(const FileSpec& spec, LineContainer& c) {
+StreamOutcome read_line_stream(const FileSpec& spec, LineContainer& c, WalkEnd& end) {
     Lock lock(producer_mutex());
     FileHandle file(spec.file);
     struct stat st {};
@@ -417,8 +438,10 @@ StreamOutcome read_line_stream(const FileSpec& spec, LineContainer& c) {
             terminate_process(3);
         return answer == prompt::Button::Retry ? StreamOutcome::Retry : StreamOutcome::Done;
     }
-    if (!S_ISREG(st.st_mode))
+    if (!S_ISREG(st.st_mode)) {
+        end = WalkEnd{true, 0, 0};
         return StreamOutcome::Done;
+    }
 
     const bool resuming = resume_usable(spec, c, ReadWay::LineStream, st, file.fd());
     const std::int64_t start = resuming ? c.resume.offset : 0;
@@ -426,14 +449,14 @@ StreamOutcome read_line_stream(const FileSpec& spec, LineContainer& c) {
         return StreamOutcome::Done;
     }
     ContentHash hash;
-    take_stream(spec, c, file.fd(), st, start, resuming ? c.resume.data_lines : 0,
-                starts_complete_read(c, start) ? &hash : nullptr);
+    end = take_stream(spec, c, file.fd(), st, start, resuming,
+                      starts_complete_read(c, start) ? &hash : nullptr);
     return StreamOutcome::Done;
 }
 
 // The continuation of a complete line-stream read of a file over the size limit that has only
 // grown. False, with the store untouched, in every other case.
-bool extend_line_stream(const FileSpec& spec, LineContainer& c) {
+bool extend_line_stream(const FileSpec& spec, LineContainer& c, WalkEnd& end) {
     Lock lock(producer_mutex());
     FileHandle file(spec.file);
     struct stat st {};
@@ -445,34 +468,57 @@ bool extend_line_stream(const FileSpec& spec, LineContainer& c) {
     if (::lseek(file.fd(), static_cast<off_t>(start), SEEK_SET) != static_cast<off_t>(start))
         return false;
     c.time.restamp(calendar_now());
-    take_stream(spec, c, file.fd(), st, start, c.resume.data_lines, &hash);
+    end = take_stream(spec, c, file.fd(), st, start, true, &hash);
     return true;
+}
+
+// Why the data of a read stop or wait, from where its walk ended.
+std::vector<DataNotice> notices_at(const FileSpec& spec, const LineContainer& container,
+                                   const WalkEnd& end) {
+    std::vector<DataNotice> notices;
+    if (!end.examined)
+        return notices;
+    if (end.empty_line > 0)
+        notices.push_back(DataNotice{DataNotice::Kind::EmptyLine, end.empty_line, 0});
+    // Taking new lines only, a file that holds fewer data lines than were taken has shrunk or
+    // been replaced: nothing is taken until it grows past them.
+    if (spec.add_only && end.data_lines < container.lines_taken) {
+        notices.push_back(
+            DataNotice{DataNotice::Kind::WaitingToGrow, end.data_lines, container.lines_taken});
+    }
+    return notices;
 }
 
 }  // namespace
 
-void read_data_file(const FileSpec& spec, LineContainer& container) {
+std::vector<DataNotice> read_data_file(const FileSpec& spec, LineContainer& container) {
+    WalkEnd end;
     for (;;) {
-        if (read_whole_file(spec, container, Purpose::Append) == WholeFileOutcome::Done)
-            return;
-        if (read_line_stream(spec, container) == StreamOutcome::Done)
-            return;
+        if (read_whole_file(spec, container, Purpose::Append, end) == WholeFileOutcome::Done)
+            break;
+        if (read_line_stream(spec, container, end) == StreamOutcome::Done)
+            break;
         // Retry: start over, so a file that appeared meanwhile is read the normal way.
     }
+    return notices_at(spec, container, end);
 }
 
-bool extend_complete_read(const FileSpec& spec, LineContainer& container) {
+std::optional<std::vector<DataNotice>> extend_complete_read(const FileSpec& spec,
+                                                            LineContainer& container) {
     if (!container.resume.valid || !container.resume.exact)
-        return false;
-    switch (read_whole_file(spec, container, Purpose::Extend)) {
+        return std::nullopt;
+    WalkEnd end;
+    switch (read_whole_file(spec, container, Purpose::Extend, end)) {
         case WholeFileOutcome::Done:
-            return true;
+            return notices_at(spec, container, end);
         case WholeFileOutcome::NotExtended:
-            return false;
+            return std::nullopt;
         case WholeFileOutcome::Declined:
             break;
     }
-    return extend_line_stream(spec, container);
+    if (!extend_line_stream(spec, container, end))
+        return std::nullopt;
+    return notices_at(spec, container, end);
 }
 
 }  // namespace tarvik

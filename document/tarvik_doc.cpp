@@ -115,17 +115,21 @@ bool CTarvikDoc::append_curve(const std::string& file, std::int32_t xcol, std::i
     m_FileColumns.emplace_back(xcol, ycol);
     m_AddOnly.push_back(add_only ? NEW_LINES_ONLY : FULL_UPDATE);
     LineContainer store;
-    read_data_file(spec_for(file, xcol, ycol, m_TimeUnit), store);
+    std::vector<DataNotice> found = read_data_file(spec_for(file, xcol, ycol, m_TimeUnit), store);
     m_LinePoints.emplace_back();
     m_LinePoints.back().push_back(std::move(store));
+    m_Notices.add_curve();
+    m_Notices.set_read(curve_count() - 1, std::move(found));
     if (PlotViewState* view = view_state())
         view->m_Curves.append_curve(drawing);
     return true;
 }
 
 bool CTarvikDoc::AddPlotRequest(const PlotRequest& request) {
-    // One black solid line one pixel wide without markers.
-    if (!append_curve(request.file, request.xcol, request.ycol, "", false, CurveDrawing{}))
+    // One black solid line one pixel wide without markers. With elapsed time as x the curve
+    // takes new lines only: a full re-read would stamp every point with the time of the read.
+    const bool elapsed_time_x = request.xcol == -1;
+    if (!append_curve(request.file, request.xcol, request.ycol, "", elapsed_time_x, CurveDrawing{}))
         return false;
     if (PlotViewState* view = view_state()) {
         view->m_XMin = request.x_min;
@@ -149,6 +153,7 @@ bool CTarvikDoc::remove_curve(int i) {
     m_FileTitles.remove(i);
     m_AddOnly.erase(m_AddOnly.begin() + i);
     m_LinePoints.erase(m_LinePoints.begin() + i);
+    m_Notices.remove_curve(i);
     if (PlotViewState* view = view_state()) {
         if (i < view->m_Curves.curve_count())
             view->m_Curves.remove_curve(i);
@@ -188,7 +193,14 @@ FileSpec CTarvikDoc::curve_spec(int i) const {
 
 void CTarvikDoc::RereadCurve(int i) {
     check_invariants(i);
-    read_data_file(curve_spec(i), m_LinePoints[static_cast<std::size_t>(i)].front());
+    m_Notices.set_read(
+        i, read_data_file(curve_spec(i), m_LinePoints[static_cast<std::size_t>(i)].front()));
+}
+
+FileStatus CTarvikDoc::check_file(int i) {
+    const FileStatus status = m_FileMonitor.check(i);
+    m_Notices.set_checked(i, m_FileMonitor.notice(i));
+    return status;
 }
 
 void CTarvikDoc::refresh_curve(int i) {
@@ -199,9 +211,10 @@ void CTarvikDoc::refresh_curve(int i) {
         // A file that has only grown: the new state shares the points of the one before and
         // parses only the lines added, giving what a full re-read gives.
         LineContainer grown = h.front();
-        if (extend_complete_read(curve_spec(i), grown)) {
+        if (auto notices = extend_complete_read(curve_spec(i), grown)) {
             h.pop_back();
             h.push_front(std::move(grown));
+            m_Notices.set_read(i, std::move(*notices));
             return;
         }
     }

@@ -11,7 +11,9 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "curve_notices.h"
 #include "data_file_reader.h"
 #include "prompt_recorder.h"
 #include "stored_values.h"
@@ -47,9 +49,9 @@ using testing::TempDir;
     const ResumePoint& r = a.resume;
     const ResumePoint& s = b.resume;
     if (r.valid != s.valid || r.way != s.way || r.device != s.device || r.inode != s.inode ||
-        r.offset != s.offset || r.data_lines != s.data_lines || r.fingerprint != s.fingerprint ||
-        r.exact != s.exact || !(r.content == s.content) || r.points != s.points ||
-        r.size != s.size || r.modified != s.modified)
+        r.offset != s.offset || r.data_lines != s.data_lines || r.lines != s.lines ||
+        r.fingerprint != s.fingerprint || r.exact != s.exact || !(r.content == s.content) ||
+        r.points != s.points || r.size != s.size || r.modified != s.modified)
         return fail() << "resume points: offset " << r.offset << " vs " << s.offset << ", exact "
                       << r.exact << " vs " << s.exact;
     return ::testing::AssertionSuccess();
@@ -118,6 +120,15 @@ void set_modified(const std::string& path, const struct timespec& t) {
 
 // A last-write time long past: the file's own may not have moved since it was written.
 constexpr struct timespec kLongAgo = {1000000000, 0};
+constexpr struct timespec kLater = {1100000000, 0};
+
+// The notices the document keeps for its only curve.
+std::vector<DataNotice> notices_of(const CTarvikDoc& doc) {
+    std::vector<DataNotice> notices;
+    for (const CurveNotice& n : doc.notices().all())
+        notices.push_back(n.notice);
+    return notices;
+}
 
 FileSpec spec_of(const std::string& path, const CTarvikDoc& doc) {
     FileSpec spec;
@@ -223,11 +234,11 @@ TEST_F(FullUpdateTest, GrowthAloneIsReadFromWhereTheLastReadStopped) {
             const std::int64_t from = calendar_now();
             doc.refresh_curve(0);
             LineContainer full;
-            read_data_file(spec_of(path, doc), full);
+            const std::vector<DataNotice> found = read_data_file(spec_of(path, doc), full);
             const std::int64_t to = calendar_now();
 
             LineContainer probe = before;
-            const bool extended = extend_complete_read(spec_of(path, doc), probe);
+            const bool extended = extend_complete_read(spec_of(path, doc), probe).has_value();
             EXPECT_EQ(extended, c.only_grown);
             if (!extended) {
                 EXPECT_TRUE(same_store(probe, before)) << "a refused update changes nothing";
@@ -235,6 +246,7 @@ TEST_F(FullUpdateTest, GrowthAloneIsReadFromWhereTheLastReadStopped) {
 
             const auto& h = doc.history(0);
             EXPECT_TRUE(same_store(h.front(), full));
+            EXPECT_EQ(notices_of(doc), found);
             EXPECT_TRUE(stamped_once(h.front(), from, to));
             if (from == to) {
                 EXPECT_EQ(h.front().time, full.time);
@@ -243,6 +255,21 @@ TEST_F(FullUpdateTest, GrowthAloneIsReadFromWhereTheLastReadStopped) {
                 EXPECT_EQ(h[0].x.shares_with(h[1].x), c.only_grown);
                 EXPECT_TRUE(same_store(h[1], before)) << "the state before stays as it was";
                 EXPECT_EQ(h[1].time, before.time);
+            }
+
+            // Whatever the change was, the next growth continues what it left, also a read
+            // that stopped at an empty line.
+            const LineContainer after_change = h.front();
+            append_to(path, data_lines(7000, 20));
+            set_modified(path, kLater);
+            doc.refresh_curve(0);
+            LineContainer again;
+            const std::vector<DataNotice> found_again = read_data_file(spec_of(path, doc), again);
+            EXPECT_TRUE(same_store(h.front(), again)) << "grown after the change";
+            EXPECT_EQ(notices_of(doc), found_again) << "grown after the change";
+            if (generations > 1) {
+                EXPECT_TRUE(h[0].x.shares_with(h[1].x)) << "grown after the change";
+                EXPECT_TRUE(same_store(h[1], after_change));
             }
         }
     }

@@ -283,16 +283,19 @@ TEST_F(ResumeTest, ContinuedFullReadEqualsReadingEverything) {
         for (int step = 0; step < 300; ++step) {
             const std::string last_step = file.step();
             appends += last_step == "append" ? 1 : 0;
-            if (tarvik::extend_complete_read(spec, a)) {
+            std::vector<tarvik::DataNotice> notices;
+            if (auto extended = tarvik::extend_complete_read(spec, a)) {
                 ++continued;
+                notices = *extended;
             } else {
                 a.clear();
-                tarvik::read_data_file(spec, a);
+                notices = tarvik::read_data_file(spec, a);
             }
             LineContainer b;
-            tarvik::read_data_file(spec, b);
+            ASSERT_EQ(notices, tarvik::read_data_file(spec, b)) << "step " << step;
             ASSERT_TRUE(same_taken(a, b)) << "step " << step << " (" << last_step << ")";
             ASSERT_EQ(a.resume.offset, b.resume.offset) << "step " << step;
+            ASSERT_EQ(a.resume.lines, b.resume.lines) << "step " << step;
             ASSERT_EQ(a.resume.exact, b.resume.exact) << "step " << step;
             ASSERT_TRUE(a.resume.content == b.resume.content) << "step " << step;
         }

@@ -103,6 +103,17 @@ TEST_F(ViewWidgetTest, XScrollbarWithoutDataSaysSoAndChangesNothing) {
     EXPECT_FALSE(context_menu()["X-scroll&bar"]->isChecked());
 }
 
+TEST_F(ViewWidgetTest, XScrollbarOverAnEmptyXRangeSaysSo) {
+    open("0 0\n5 0.5\n");
+    view_.state().m_XMin = view_.state().m_XMax = 2.0;
+    view_.toggle_x_scrollbar();
+    ASSERT_EQ(prompts_.prompts().size(), 1u);
+    EXPECT_EQ(prompts_.prompts()[0].caption, "Mode-switching error");
+    EXPECT_EQ(prompts_.prompts()[0].text,
+              "The x range has no span or the window no width, unable to switch modes");
+    EXPECT_FALSE(view_.state().m_XScrollbarMode);
+}
+
 TEST_F(ViewWidgetTest, TickWithoutNewDataNeitherRedrawsNorSaves) {
     open("0 0\n5 0.5\n");
     const std::string picture = dir_.file("saved.png");
