@@ -31,7 +31,8 @@ QImage draw(const LineContainer& store, const plot_limits& r, const PixelRect& a
     QPainter painter(&image);
     painter.setClipRect(area.left, area.top, area.width() + 1, area.height() + 1);
     CurvePaintOptions options;
-    options.use_block_summary = by_blocks;
+    options.column_extents =
+        by_blocks ? ColumnExtents::BlockSummary : ColumnExtents::ReadEveryPoint;
     paint_curve(painter, store, r, area, CurvePen{QColor(200, 0, 0), SOLID, 1, 0}, options);
     return image;
 }

@@ -189,12 +189,20 @@ class RunBand {
     int bottom_ = std::numeric_limits<int>::min();
 };
 
+// Where the runs of a 32-bit image go: gathered by bands of columns and written row by row
+// (dense curves, whose runs are tall), or written column by column at once (sparse ones, whose
+// runs are a few rows: gathering them costs more than it saves).
+enum class RunWriting { ByBands, ByColumns };
+
 // Where the collapsed drawing goes: a column's vertical run and the joins between columns.
 // On a 32-bit image the runs are written straight into its rows; elsewhere they are lines.
 class CollapsedOutput {
   public:
-    explicit CollapsedOutput(QPainter& painter)
-        : lines_(painter), direct_(direct_pixels(painter)), band_(direct_) {}
+    CollapsedOutput(QPainter& painter, RunWriting writing)
+        : lines_(painter),
+          direct_(direct_pixels(painter)),
+          by_bands_(writing == RunWriting::ByBands),
+          band_(direct_) {}
 
     bool writes_runs() const { return direct_.bits != nullptr; }
 
@@ -213,12 +221,19 @@ class CollapsedOutput {
             return;
         top = std::max(top, clip.top());
         bottom = std::min(bottom, clip.bottom());
-        if (top <= bottom)
-            band_.add(x, top, bottom);
+        if (by_bands_) {
+            if (top <= bottom)
+                band_.add(x, top, bottom);
+            return;
+        }
+        std::uint32_t* pixel = direct_.bits + top * direct_.words_per_row + x;
+        for (int row = top; row <= bottom; ++row, pixel += direct_.words_per_row)
+            *pixel = direct_.colour;
     }
 
     LineBatch lines_;
     DirectPixels direct_;
+    bool by_bands_;
     RunBand band_;
 };
 
@@ -246,7 +261,8 @@ bool join_is_covered(QPoint from, Rows from_rows, QPoint to, Rows to_rows) {
 // the run of the column before and the join waiting between them.
 class ColumnRuns {
   public:
-    ColumnRuns(QPainter& painter, const PlotMap& map) : out_(painter), map_(map) {}
+    ColumnRuns(QPainter& painter, const PlotMap& map, RunWriting writing)
+        : out_(painter, writing), map_(map) {}
 
     // Present points of one column, first to last, as if taken one at a time.
     void take(int px, double first_y, double low, double high, double last_y, std::size_t count) {
@@ -328,7 +344,7 @@ constexpr int kNotFound = std::numeric_limits<int>::min();
 
 void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t first,
                      std::size_t last, bool x_never_decreases, const PlotMap& map) {
-    ColumnRuns runs(painter, map);
+    ColumnRuns runs(painter, map, RunWriting::ByColumns);
     const auto& xs = store.x;
     const auto& ys = store.y;
     if (!x_never_decreases) {
@@ -434,7 +450,7 @@ void paint_collapsed_by_blocks(QPainter& painter, const LineContainer& store,
     first = first > 0 ? first - 1 : 0;
     last = std::min(last + 1, n);
 
-    ColumnRuns runs(painter, map);
+    ColumnRuns runs(painter, map, RunWriting::ByBands);
     std::size_t i = first;
     std::size_t previous_length = 1;
     // The column of the first point past a column was found by the search: it is the next

@@ -141,6 +141,24 @@ void paint_markers(QPainter& painter, const LineContainer& store, const PixelRec
     }
 }
 
+// Whether a collapsed line is drawn through the block summary: reading a few hundred points
+// per column costs less than searching the summary, and a span that holds missing x or x that
+// turn back is read point by point.
+bool by_blocks(ColumnExtents way, const Span& span, const PixelRect& area) {
+    constexpr std::size_t kPointsPerColumnWorthSummarising = 256;
+    switch (way) {
+        case ColumnExtents::ReadEveryPoint:
+            return false;
+        case ColumnExtents::BlockSummary:
+            return true;
+        case ColumnExtents::Cheaper:
+            break;
+    }
+    const auto columns = static_cast<std::size_t>(std::max(area.width() + 1, 1));
+    return !span.x_never_decreases ||
+           span.last - span.first > kPointsPerColumnWorthSummarising * columns;
+}
+
 }  // namespace
 
 void paint_curve(QPainter& painter, const LineContainer& store, const plot_limits& ranges,
@@ -166,7 +184,7 @@ void paint_curve(QPainter& painter, const LineContainer& store, const plot_limit
         if (options.polylines) {
             paint_polylines(painter, store, first, last, map);
         } else if (options.collapse_columns && qpen.style() == Qt::SolidLine && pen.width == 1) {
-            if (options.use_block_summary && summary)
+            if (summary && by_blocks(options.column_extents, span, area))
                 paint_collapsed_by_blocks(painter, store, *summary, map, area.left, area.right);
             else
                 paint_collapsed(painter, store, first, last, span.x_never_decreases, map);

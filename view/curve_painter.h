@@ -21,6 +21,8 @@ struct CurvePen {
     int marker_radius = 0;    // 0: no markers
 };
 
+enum class ColumnExtents { Cheaper, ReadEveryPoint, BlockSummary };
+
 struct CurvePaintOptions {
     // Collapse solid one-pixel lines per pixel column and skip markers repeated at one pixel;
     // off draws every segment and every marker (the reference the fast drawing is compared
@@ -29,10 +31,10 @@ struct CurvePaintOptions {
     // Join the points by polylines broken at missing points, so a dashed pen's pattern runs on
     // across points (the printed page); takes precedence over collapse_columns for the line.
     bool polylines = false;
-    // Summarise each column's points through the store's block summary where it keeps one;
-    // off reads every point of the visible span (the reference the summary drawing is compared
-    // with, pixel for pixel).
-    bool use_block_summary = true;
+    // How a collapsed line finds each column's points and their extent: by reading every point
+    // of the visible span, through the store's block summary (where it keeps one), or whichever
+    // costs less for the points per column. Both draw the same picture, pixel for pixel.
+    ColumnExtents column_extents = ColumnExtents::Cheaper;
 };
 
 // Draws the points of `store` with the plot's ranges onto plot area `area`. The caller has set
