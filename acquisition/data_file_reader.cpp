@@ -11,9 +11,11 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "content_hash.h"
 #include "file_fingerprint.h"
 #include "line_walk.h"
 #include "mutex.h"
@@ -77,15 +79,58 @@ bool resume_usable(const FileSpec& spec, const LineContainer& c, ReadWay way, co
            r.data_lines <= c.lines_taken && file_fingerprint(fd, r.offset) == r.fingerprint;
 }
 
+std::int64_t modified_ns(const struct stat& st) {
+    return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
+// Whether a full re-read may continue where the store's last complete read stopped: the store
+// still holds exactly what that read gave, it was made the same way with the same columns, and
+// the file's bytes before the offset are those read then, compared through a strong hash of
+// all of them (never a sample). Elapsed-time x are measured from the read's moment, so those
+// stores are always read anew. On success `hash` has taken the bytes before the offset.
+bool only_grown(const FileSpec& spec, const LineContainer& c, ReadWay way, const struct stat& st,
+                int fd, ContentHash& hash) {
+    const ResumePoint& r = c.resume;
+    if (!r.valid || !r.exact || r.way != way || spec.xcol == -1 || r.xcol != spec.xcol ||
+        r.ycol != spec.ycol || r.points != c.count || r.data_lines != c.lines_taken ||
+        st.st_size < r.offset)
+        return false;
+    // A producer that appends moves the last-write time; a new size under the old time is
+    // something else.
+    if (modified_ns(st) == r.modified && st.st_size != r.size)
+        return false;
+    return hash.add_from_file(fd, 0, r.offset) && hash.digest() == r.content;
+}
+
+// Records that the store holds exactly what reading the file from its start gave, up to the
+// resume point's offset, whose bytes `hash` has taken.
+void mark_exact(ResumePoint& r, const ContentHash& hash, const LineContainer& c,
+                const FileSpec& spec, const struct stat& st) {
+    r.exact = true;
+    r.content = hash.digest();
+    r.points = c.count;
+    r.xcol = spec.xcol;
+    r.ycol = spec.ycol;
+    r.size = st.st_size;
+    r.modified = modified_ns(st);
+}
+
+// A read from the file's start into an empty store takes exactly what a full read does.
+bool starts_complete_read(const LineContainer& c, std::int64_t start) {
+    return start == 0 && c.count == 0 && c.lines_taken == 0;
+}
+
 ResumePoint make_resume(ReadWay way, const struct stat& st, std::int64_t offset,
                         std::int64_t data_lines, std::uint64_t fingerprint) {
-    return ResumePoint{true,
-                       way,
-                       static_cast<std::uint64_t>(st.st_dev),
-                       static_cast<std::uint64_t>(st.st_ino),
-                       offset,
-                       data_lines,
-                       fingerprint};
+    ResumePoint r;
+    r.valid = true;
+    r.way = way;
+    r.device = static_cast<std::uint64_t>(st.st_dev);
+    r.inode = static_cast<std::uint64_t>(st.st_ino);
+    r.offset = offset;
+    r.data_lines = data_lines;
+    r.fingerprint = fingerprint;
+    return r;
 }
 
 // The bytes of one whole-file read. Large buffers ask for huge pages: a 100 MB file would
@@ -139,9 +184,10 @@ class ReadBuffer {
 // Walks the lines of bytes[from, size) a slice at a time and lets go of what has been taken,
 // so that the copy of a large file and the points made of it are never both held in full.
 // With samples, the last mebibyte walked is kept and the fingerprint's blocks are copied out of
-// what goes; without, everything walked may go. Returns the bytes walked from `from` on.
+// what goes; without, everything walked may go. With a hash, the bytes walked are added to it.
+// Returns the bytes walked from `from` on.
 std::size_t walk_releasing(ReadBuffer& bytes, std::size_t from, std::size_t size, LineTaker& taker,
-                           FingerprintSamples* samples) {
+                           FingerprintSamples* samples, ContentHash* hash) {
     constexpr std::size_t kSlice = std::size_t{4} << 20;
     const char* const data = bytes.data();
     std::size_t position = from;
@@ -156,6 +202,8 @@ std::size_t walk_releasing(ReadBuffer& bytes, std::size_t from, std::size_t size
         }
         const std::size_t slice = end - position;
         const std::size_t walked = walk_lines(data + position, slice, taker);
+        if (hash)
+            hash->add(data + position, walked);
         position += walked;
         if (walked != slice)
             break;  // the walk ended at an empty line or an unfinished one
@@ -170,6 +218,10 @@ std::size_t walk_releasing(ReadBuffer& bytes, std::size_t from, std::size_t size
     return position - from;
 }
 
+// What a read is for: appending to the store (read_data_file), or continuing the store's last
+// complete read when the file has only grown (extend_complete_read).
+enum class Purpose { Append, Extend };
+
 // Where a read's walk ended: the data lines of the file up to there and the empty line that
 // ended it (0: none). Not examined: the file was not read at all.
 struct WalkEnd {
@@ -178,11 +230,12 @@ struct WalkEnd {
     std::int64_t empty_line = 0;
 };
 
-enum class WholeFileOutcome { Done, Declined };
+enum class WholeFileOutcome { Done, Declined, NotExtended };
 
-// Copies the file (or, resuming, its new bytes) in one piece under the lock, then takes the
+// Copies the file (or, continuing, its new bytes) in one piece under the lock, then takes the
 // lines without it. Declines files it cannot open and files over the size limit.
-WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c, WalkEnd& end) {
+WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c, Purpose purpose,
+                                 WalkEnd& end) {
     Lock lock(producer_mutex());
     FileHandle file(spec.file);
     struct stat st {};
@@ -191,16 +244,23 @@ WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c, WalkEnd
     }
     // Devices, pipes and sockets have no size and are read as empty.
     if (!S_ISREG(st.st_mode) || st.st_size == 0) {
+        if (purpose == Purpose::Extend)
+            return WholeFileOutcome::NotExtended;
         end = WalkEnd{true, 0, 0};
         return WholeFileOutcome::Done;
     }
     if (st.st_size > kLargestFileReadWhole)
         return WholeFileOutcome::Declined;
 
-    const bool resuming = resume_usable(spec, c, ReadWay::WholeFile, st, file.fd());
+    ContentHash hash;
+    const bool extending = purpose == Purpose::Extend;
+    if (extending && !only_grown(spec, c, ReadWay::WholeFile, st, file.fd(), hash))
+        return WholeFileOutcome::NotExtended;
+    const bool resuming = extending || resume_usable(spec, c, ReadWay::WholeFile, st, file.fd());
     const std::int64_t start = resuming ? c.resume.offset : 0;
     const std::int64_t first_index = resuming ? c.resume.data_lines : 0;
     const std::int64_t first_line = resuming ? c.resume.lines : 0;
+    const bool exact = extending || starts_complete_read(c, start);
     ReadBuffer bytes(static_cast<std::size_t>(st.st_size - start));
     const std::int64_t got = read_at(file.fd(), bytes.data(), start, st.st_size - start);
     const char* const data = bytes.data();
@@ -216,14 +276,19 @@ WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c, WalkEnd
     file.close();
     lock.release();
 
+    // A full re-read stamps every point with the moment of the read.
+    if (extending)
+        c.time.restamp(calendar_now());
     const std::size_t skipped = start == 0 ? byte_order_mark_length(data, got) : 0;
+    if (exact)
+        hash.add(data, skipped);
     LineTaker taker(spec, c, ReadWay::WholeFile, first_index);
     taker.reserve_for(data, static_cast<std::size_t>(got), got);
     FingerprintSamples samples;
-    const std::int64_t walked =
-        start + static_cast<std::int64_t>(skipped) +
-        static_cast<std::int64_t>(walk_releasing(bytes, skipped, static_cast<std::size_t>(got),
-                                                 taker, resuming ? nullptr : &samples));
+    const std::int64_t walked = start + static_cast<std::int64_t>(skipped) +
+                                static_cast<std::int64_t>(walk_releasing(
+                                    bytes, skipped, static_cast<std::size_t>(got), taker,
+                                    resuming ? nullptr : &samples, exact ? &hash : nullptr));
     if (!resuming) {
         next_offset = walked;
         next_fingerprint = file_fingerprint(std::string_view(data, static_cast<std::size_t>(got)),
@@ -233,6 +298,8 @@ WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c, WalkEnd
         c.resume =
             make_resume(ReadWay::WholeFile, st, next_offset, taker.data_lines(), next_fingerprint);
         c.resume.lines = first_line + taker.lines_walked();
+        if (exact)
+            mark_exact(c.resume, hash, c, spec, st);
     } else {
         c.resume = ResumePoint{};
     }
@@ -241,14 +308,20 @@ WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c, WalkEnd
     return WholeFileOutcome::Done;
 }
 
-// Reads lines one chunk at a time; a line that spans chunks is gathered in `carry`.
+// Reads lines one chunk at a time; a line that spans chunks is gathered in `carry`. With a hash,
+// every byte up to the end of the last line taken is added to it.
 class ChunkedLines {
   public:
-    explicit ChunkedLines(LineTaker& taker) : taker_(taker), chunk_(kStreamChunk) {}
+    ChunkedLines(LineTaker& taker, ContentHash* hash)
+        : taker_(taker), hash_(hash), chunk_(kStreamChunk) {}
+
+    // False when a byte that belongs in the hash could not be read again.
+    bool hashed_all() const { return hashed_all_; }
 
     // Takes every complete line from fd's current position on. Returns the bytes up to the
     // end of the last complete line.
     std::int64_t run(int fd, bool at_file_start, std::int64_t expected_bytes) {
+        start_ = ::lseek(fd, 0, SEEK_CUR);
         std::int64_t position = 0;
         std::int64_t walked = 0;
         bool first = true;
@@ -285,12 +358,28 @@ class ChunkedLines {
                 p = nl + 1;
                 walked = position + (p - chunk_.data());
             }
+            hash_to(fd, walked, position);
             position += n;
         }
         return walked;
     }
 
   private:
+    // Adds the bytes up to `walked` (counted from where the run started) to the hash: those of
+    // the chunk in hand from memory, those of a line begun in an earlier chunk from the file.
+    void hash_to(int fd, std::int64_t walked, std::int64_t chunk_position) {
+        if (!hash_ || walked <= hashed_)
+            return;
+        if (hashed_ < chunk_position) {
+            hashed_all_ =
+                hashed_all_ && hash_->add_from_file(fd, start_ + hashed_, start_ + chunk_position);
+            hashed_ = chunk_position;
+        }
+        hash_->add(chunk_.data() + (hashed_ - chunk_position),
+                   static_cast<std::size_t>(walked - hashed_));
+        hashed_ = walked;
+    }
+
     // Text after a NUL byte is never scanned, so a line of binary junk costs no memory.
     void gather(const char* b, const char* e) {
         carrying_ = true;
@@ -304,11 +393,32 @@ class ChunkedLines {
     }
 
     LineTaker& taker_;
+    ContentHash* hash_;
     std::vector<char> chunk_;
+    std::int64_t start_ = 0;   // the file offset the run started at
+    std::int64_t hashed_ = 0;  // bytes of the run added to the hash
+    bool hashed_all_ = true;
     std::string carry_;
     bool carrying_ = false;
     bool carry_has_nul_ = false;
 };
+
+// Takes the lines from `start` (the file's position) on, continuing the store's resume point
+// when `resuming`, and leaves the resume point after them. With a hash that holds the bytes
+// before `start`, a store that then holds exactly what a complete read gives is marked so.
+WalkEnd take_stream(const FileSpec& spec, LineContainer& c, int fd, const struct stat& st,
+                    std::int64_t start, bool resuming, ContentHash* hash) {
+    LineTaker taker(spec, c, ReadWay::LineStream, resuming ? c.resume.data_lines : 0);
+    ChunkedLines lines(taker, hash);
+    const std::int64_t walked = start + lines.run(fd, start == 0, st.st_size - start);
+    const std::int64_t first_line = resuming ? c.resume.lines : 0;
+    c.resume = make_resume(ReadWay::LineStream, st, walked, taker.data_lines(),
+                           file_fingerprint(fd, walked));
+    c.resume.lines = first_line + taker.lines_walked();
+    if (hash && lines.hashed_all())
+        mark_exact(c.resume, *hash, c, spec, st);
+    return WalkEnd{true, taker.data_lines(), 0};
+}
 
 enum class StreamOutcome { Done, Retry };
 
@@ -338,28 +448,33 @@ StreamOutcome read_line_stream(const FileSpec& spec, LineContainer& c, WalkEnd& 
     if (::lseek(file.fd(), static_cast<off_t>(start), SEEK_SET) != static_cast<off_t>(start)) {
         return StreamOutcome::Done;
     }
-    LineTaker taker(spec, c, ReadWay::LineStream, resuming ? c.resume.data_lines : 0);
-    ChunkedLines lines(taker);
-    const std::int64_t walked = start + lines.run(file.fd(), start == 0, st.st_size - start);
-    const std::int64_t first_line = resuming ? c.resume.lines : 0;
-    c.resume = make_resume(ReadWay::LineStream, st, walked, taker.data_lines(),
-                           file_fingerprint(file.fd(), walked));
-    c.resume.lines = first_line + taker.lines_walked();
-    end = WalkEnd{true, taker.data_lines(), 0};
+    ContentHash hash;
+    end = take_stream(spec, c, file.fd(), st, start, resuming,
+                      starts_complete_read(c, start) ? &hash : nullptr);
     return StreamOutcome::Done;
 }
 
-}  // namespace
+// The continuation of a complete line-stream read of a file over the size limit that has only
+// grown. False, with the store untouched, in every other case.
+bool extend_line_stream(const FileSpec& spec, LineContainer& c, WalkEnd& end) {
+    Lock lock(producer_mutex());
+    FileHandle file(spec.file);
+    struct stat st {};
+    ContentHash hash;
+    if (!file.examine(st) || !S_ISREG(st.st_mode) || st.st_size <= kLargestFileReadWhole ||
+        !only_grown(spec, c, ReadWay::LineStream, st, file.fd(), hash))
+        return false;
+    const std::int64_t start = c.resume.offset;
+    if (::lseek(file.fd(), static_cast<off_t>(start), SEEK_SET) != static_cast<off_t>(start))
+        return false;
+    c.time.restamp(calendar_now());
+    end = take_stream(spec, c, file.fd(), st, start, true, &hash);
+    return true;
+}
 
-std::vector<DataNotice> read_data_file(const FileSpec& spec, LineContainer& container) {
-    WalkEnd end;
-    for (;;) {
-        if (read_whole_file(spec, container, end) == WholeFileOutcome::Done)
-            break;
-        if (read_line_stream(spec, container, end) == StreamOutcome::Done)
-            break;
-        // Retry: start over, so a file that appeared meanwhile is read the normal way.
-    }
+// Why the data of a read stop or wait, from where its walk ended.
+std::vector<DataNotice> notices_at(const FileSpec& spec, const LineContainer& container,
+                                   const WalkEnd& end) {
     std::vector<DataNotice> notices;
     if (!end.examined)
         return notices;
@@ -372,6 +487,38 @@ std::vector<DataNotice> read_data_file(const FileSpec& spec, LineContainer& cont
             DataNotice{DataNotice::Kind::WaitingToGrow, end.data_lines, container.lines_taken});
     }
     return notices;
+}
+
+}  // namespace
+
+std::vector<DataNotice> read_data_file(const FileSpec& spec, LineContainer& container) {
+    WalkEnd end;
+    for (;;) {
+        if (read_whole_file(spec, container, Purpose::Append, end) == WholeFileOutcome::Done)
+            break;
+        if (read_line_stream(spec, container, end) == StreamOutcome::Done)
+            break;
+        // Retry: start over, so a file that appeared meanwhile is read the normal way.
+    }
+    return notices_at(spec, container, end);
+}
+
+std::optional<std::vector<DataNotice>> extend_complete_read(const FileSpec& spec,
+                                                            LineContainer& container) {
+    if (!container.resume.valid || !container.resume.exact)
+        return std::nullopt;
+    WalkEnd end;
+    switch (read_whole_file(spec, container, Purpose::Extend, end)) {
+        case WholeFileOutcome::Done:
+            return notices_at(spec, container, end);
+        case WholeFileOutcome::NotExtended:
+            return std::nullopt;
+        case WholeFileOutcome::Declined:
+            break;
+    }
+    if (!extend_line_stream(spec, container, end))
+        return std::nullopt;
+    return notices_at(spec, container, end);
 }
 
 }  // namespace tarvik

@@ -1,7 +1,5 @@
 #include "line_walk.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -64,18 +62,6 @@ std::int64_t count_line_feeds(const char* data, std::size_t size) {
     return total;
 }
 
-// Large stores are filled once, front to back: huge pages spare one page fault per 4 KiB.
-template <typename T>
-void advise_huge_pages(const std::vector<T>& v) {
-    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
-    const auto begin = reinterpret_cast<std::uintptr_t>(v.data());
-    const std::uintptr_t end = begin + v.capacity() * sizeof(T);
-    const std::uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
-    const std::uintptr_t last = end & ~(kHugePage - 1);
-    if (last > first)
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-}
-
 }  // namespace
 
 void LineTaker::reserve_for(const char* sample, std::size_t sample_size, std::int64_t total_size) {
@@ -96,29 +82,25 @@ void LineTaker::reserve_for(const char* sample, std::size_t sample_size, std::in
     if (lines <= 0)
         return;
     const std::size_t wanted = container_.x.size() + static_cast<std::size_t>(lines);
-    if (wanted <= container_.x.capacity())
+    if (wanted <= container_.x.capacity() && wanted <= container_.y.capacity())
         return;
-    container_.x.reserve(wanted);
-    container_.y.reserve(wanted);
-    advise_huge_pages(container_.x);
-    advise_huge_pages(container_.y);
+    container_.reserve(wanted);
     start_prefaulting();
 }
 
 void LineTaker::start_prefaulting() {
     // Below this the reader's own page faults cost less than starting a thread.
     constexpr std::size_t kPrefaultFromPoints = std::size_t{2} << 20;
-    const std::size_t start = container_.x.size();
-    const std::size_t room = std::min(container_.x.capacity(), container_.y.capacity()) - start;
+    const auto [x_room, x_points] = container_.x.room();
+    const auto [y_room, y_points] = container_.y.room();
+    const std::size_t room = std::min(x_points, y_points);
     prefaulter_.reset();
     if (room < kPrefaultFromPoints)
         return;
-    prefault_start_ = start;
+    prefault_start_ = container_.x.size();
     try {
-        prefaulter_ = std::make_unique<PagePrefaulter>(
-            std::vector<char*>{reinterpret_cast<char*>(container_.x.data() + start),
-                               reinterpret_cast<char*>(container_.y.data() + start)},
-            sizeof(double), room);
+        prefaulter_ = std::make_unique<PagePrefaulter>(std::vector<char*>{x_room, y_room},
+                                                       sizeof(double), room);
     } catch (const std::system_error&) {
         // No thread to be had: the reader faults the pages itself.
     }
@@ -128,7 +110,7 @@ void LineTaker::report_to_prefaulter() {
     // Called every 256 points. The worker must have stopped before the store can move to a
     // larger block, so it is stopped while there is still room for the next 256.
     const std::size_t size = container_.x.size();
-    if (std::min(container_.x.capacity(), container_.y.capacity()) - size < 512) {
+    if (std::min(container_.x.room().second, container_.y.room().second) < 512) {
         prefaulter_.reset();
         return;
     }

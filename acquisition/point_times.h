@@ -59,6 +59,12 @@ class PointTimes {
         runs_.clear();
         size_ = 0;
     }
+    // Gives every point the same stamp.
+    void restamp(std::int64_t stamp) {
+        runs_.clear();
+        if (size_ > 0)
+            runs_.push_back(Run{0, stamp});
+    }
     // Equal runs are always merged, so equal times have equal runs.
     friend bool operator==(const PointTimes& a, const PointTimes& b) {
         return a.size_ == b.size_ && a.runs_ == b.runs_;

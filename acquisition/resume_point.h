@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "content_hash.h"
+
 namespace tarvik {
 
 enum class ReadWay : std::uint8_t { WholeFile, LineStream };
@@ -22,6 +24,17 @@ struct ResumePoint {
     std::uint64_t fingerprint = 0;
     // Lines of every kind (comments and an empty line included) in the bytes before offset.
     std::int64_t lines = 0;
+
+    // Set when the store holds exactly what reading the file from its start gave, all of the
+    // bytes before offset: a full re-read of a file that has only grown since may then take
+    // the lines after offset instead of reading everything again. What has to hold for that:
+    bool exact = false;
+    ContentDigest content;    // of the bytes before offset
+    std::int64_t points = 0;  // the store's count after the read
+    std::int16_t xcol = 0;    // the columns read
+    std::int16_t ycol = 0;
+    std::int64_t size = 0;  // the file's size and last-write time (ns) at the read
+    std::int64_t modified = 0;
 };
 
 }  // namespace tarvik

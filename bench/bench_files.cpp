@@ -9,6 +9,15 @@
 namespace tarvik::bench {
 
 const std::string& scratch_folder() {
+    // A folder named by TARVIK_BENCH_DATA keeps its files from run to run: large ones take
+    // minutes to write.
+    if (const char* kept = std::getenv("TARVIK_BENCH_DATA")) {
+        static const std::string folder = [kept] {
+            std::filesystem::create_directories(kept);
+            return std::string(kept);
+        }();
+        return folder;
+    }
     static const std::string folder = [] {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "tarvik-bench-XXXXXX").string();
@@ -49,7 +58,14 @@ std::int64_t write_sine_file(const std::string& path, std::int64_t lines) {
 }
 
 std::int64_t write_sine_file_of_size(const std::string& path, std::int64_t min_bytes) {
-    return write_lines(path, 0, min_bytes);
+    std::error_code ec;
+    const auto size = static_cast<std::int64_t>(std::filesystem::file_size(path, ec));
+    if (!ec && size > min_bytes && std::getenv("TARVIK_BENCH_DATA"))
+        return size;  // kept from an earlier run, perhaps grown since
+    const std::string partial = path + ".partial";
+    const std::int64_t bytes = write_lines(partial, 0, min_bytes);
+    std::filesystem::rename(partial, path);
+    return bytes;
 }
 
 }  // namespace tarvik::bench

@@ -1,7 +1,8 @@
 // A full repaint of a maximised plot window, 1280 x 800 logical pixels: the whole plot drawn
 // into the window's picture and copied to the screen, on screens scaled to 100, 150 and 200 %
-// (2560 x 1600 device pixels). One curve of 1,000,000 points, and 20 curves of 50,000 points
-// with two older generations each.
+// (2560 x 1600 device pixels). One curve of 1,000,000 points, 20 curves of 50,000 points with
+// two older generations each, and a day of data: one curve of 100,000,000 points, also panned
+// by 1 % per repaint, and 20 curves of 5,000,000 points.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -52,7 +53,9 @@ class Curves : public PlotData {
     std::vector<std::string> titles_;
 };
 
-void repaint(benchmark::State& state, const Curves& plot) {
+// Repaints with the x range moved by `pan` of its width on every second repaint and back on
+// the others, as a drag does.
+void repaint(benchmark::State& state, const Curves& plot, double pan = 0.0) {
     PlotViewState view;
     view.m_ClientRect = PixelRect{0, 0, 1280, 800};
     const auto x = plot.x_extent();
@@ -69,7 +72,14 @@ void repaint(benchmark::State& state, const Curves& plot) {
     QImage picture;
     QImage screen(scale.device_size(window), QImage::Format_RGB32);
     screen.setDevicePixelRatio(scale.ratio);
+    const double shift = pan * (view.m_XMax - view.m_XMin);
+    bool shifted = false;
     for (auto _ : state) {
+        if (shift != 0.0) {
+            shifted = !shifted;
+            view.m_XMin += shifted ? shift : -shift;
+            view.m_XMax += shifted ? shift : -shift;
+        }
         draw_screen_picture(picture, scale, window, view.m_ClientRect, 0, view, plot);
         QPainter copy(&screen);
         copy.drawImage(0, 0, picture);
@@ -86,6 +96,24 @@ void BM_RepaintTwentyCurvesWithHistory(benchmark::State& state) {
     repaint(state, plot);
 }
 
+const Curves& hundred_million_points() {
+    static const Curves plot(1, 100000000, 1);
+    return plot;
+}
+
+void BM_RepaintHundredMillionPoints(benchmark::State& state) {
+    repaint(state, hundred_million_points());
+}
+
+void BM_PanHundredMillionPoints(benchmark::State& state) {
+    repaint(state, hundred_million_points(), 0.01);
+}
+
+void BM_RepaintTwentyCurvesOfFiveMillion(benchmark::State& state) {
+    static const Curves plot(20, 5000000, 1);
+    repaint(state, plot);
+}
+
 // The screen's scale in percent.
 BENCHMARK(BM_RepaintOneMillionPoints)
     ->ArgName("percent")
@@ -98,6 +126,15 @@ BENCHMARK(BM_RepaintTwentyCurvesWithHistory)
     ->Arg(100)
     ->Arg(150)
     ->Arg(200)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintHundredMillionPoints)
+    ->ArgName("percent")
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PanHundredMillionPoints)->ArgName("percent")->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintTwentyCurvesOfFiveMillion)
+    ->ArgName("percent")
+    ->Arg(100)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

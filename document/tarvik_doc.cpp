@@ -185,12 +185,16 @@ void CTarvikDoc::check_invariants(int i) const {
     TARVIK_CHECK_SOURCE(i < static_cast<int>(m_LinePoints.size()), "TarvikDoc");
 }
 
+FileSpec CTarvikDoc::curve_spec(int i) const {
+    const auto k = static_cast<std::size_t>(i);
+    return spec_for(m_FileMonitor.name(i), m_FileColumns[k].first, m_FileColumns[k].second,
+                    m_TimeUnit);
+}
+
 void CTarvikDoc::RereadCurve(int i) {
     check_invariants(i);
-    const auto k = static_cast<std::size_t>(i);
-    m_Notices.set_read(i, read_data_file(spec_for(m_FileMonitor.name(i), m_FileColumns[k].first,
-                                                  m_FileColumns[k].second, m_TimeUnit),
-                                         m_LinePoints[k].front()));
+    m_Notices.set_read(
+        i, read_data_file(curve_spec(i), m_LinePoints[static_cast<std::size_t>(i)].front()));
 }
 
 FileStatus CTarvikDoc::check_file(int i) {
@@ -203,16 +207,27 @@ void CTarvikDoc::refresh_curve(int i) {
     check_invariants(i);
     auto& h = m_LinePoints[static_cast<std::size_t>(i)];
     const bool full_update = m_AddOnly[static_cast<std::size_t>(i)] != NEW_LINES_ONLY;
+    if (full_update) {
+        // A file that has only grown: the new state shares the points of the one before and
+        // parses only the lines added, giving what a full re-read gives.
+        LineContainer grown = h.front();
+        if (auto notices = extend_complete_read(curve_spec(i), grown)) {
+            h.pop_back();
+            h.push_front(std::move(grown));
+            m_Notices.set_read(i, std::move(*notices));
+            return;
+        }
+    }
     if (h.size() > 1) {
-        // The oldest generation's store is reused for the new front: the copy of the current
-        // state (new lines only) or an emptied store (full update), without new allocations.
+        // The new front: a copy of the current state, which shares its points (new lines
+        // only), or the oldest generation's store emptied, whose memory it keeps when no other
+        // generation shares it (full update).
         LineContainer front = std::move(h.back());
         h.pop_back();
         if (full_update) {
             const auto points = static_cast<std::size_t>(h.front().count);
             front.clear();
-            front.x.reserve(points);
-            front.y.reserve(points);
+            front.reserve(points);
         } else {
             front = h.front();
         }

@@ -15,6 +15,7 @@
 #include "document_view.h"
 #include "enumerations.h"
 #include "file_monitor.h"
+#include "file_spec.h"
 #include "file_title.h"
 #include "line_container.h"
 #include "plot_data.h"
@@ -122,6 +123,8 @@ class CTarvikDoc : public PlotData {
 
   private:
     bool build_from_request();
+    // How curve i's file is read.
+    FileSpec curve_spec(int i) const;
     void check_invariants(int i) const;
     PlotViewState* view_state() const { return m_View ? &m_View->state() : nullptr; }
 

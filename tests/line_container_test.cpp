@@ -83,32 +83,59 @@ TEST(LineContainer, PointsKeepTheirTimeStamps) {
     EXPECT_GT(before, 1577836800);
 }
 
-// Drawing trusts this answer to search the points by x, so a wrong yes draws a wrong picture.
+// Drawing trusts these answers to search the points by x, so a wrong yes draws a wrong picture.
+// Gap points (x NaN) may lie anywhere among finite x that never decrease; the block summary is
+// kept exactly while that holds.
 TEST(LineContainer, KnowsWhetherXNeverDecreases) {
     struct Case {
         const char* what;
         std::vector<double> xs;
         bool never_decreases;
+        bool finite_never_decrease;
     };
     const Case cases[] = {
-        {"empty", {}, true},
-        {"rising with repeats", {-1, 0, 0, 2.5, 2.5, 7}, true},
-        {"one step back", {0, 1, 2, 1.5, 3}, false},
-        {"NaN first", {kNaN, 1, 2}, false},
-        {"NaN in the middle", {0, kNaN, 2}, false},
-        {"NaN last", {0, 1, kNaN}, false},
-        {"infinities in order", {-INFINITY, 0, INFINITY}, true},
+        {"empty", {}, true, true},
+        {"rising with repeats", {-1, 0, 0, 2.5, 2.5, 7}, true, true},
+        {"one step back", {0, 1, 2, 1.5, 3}, false, false},
+        {"NaN first", {kNaN, 1, 2}, false, true},
+        {"NaN in the middle", {0, kNaN, 2}, false, true},
+        {"NaN last", {0, 1, kNaN}, false, true},
+        {"back after a NaN", {0, 5, kNaN, 4}, false, false},
+        {"infinities in order", {-INFINITY, 0, INFINITY}, true, true},
     };
     for (const Case& c : cases) {
         LineContainer store;
         for (const double x : c.xs)
             store.add_point(x, 0.0, 1);
         EXPECT_EQ(store.x_never_decreases(), c.never_decreases) << c.what;
+        EXPECT_EQ(store.finite_x_never_decrease(), c.finite_never_decrease) << c.what;
+        EXPECT_EQ(store.block_summary() != nullptr, c.finite_never_decrease) << c.what;
         // A copy keeps the answer; emptying the store makes it yes again.
         const LineContainer copy = store;
         EXPECT_EQ(copy.x_never_decreases(), c.never_decreases) << c.what;
+        EXPECT_EQ(copy.finite_x_never_decrease(), c.finite_never_decrease) << c.what;
         store.clear();
         EXPECT_TRUE(store.x_never_decreases()) << c.what;
+        EXPECT_NE(store.block_summary(), nullptr) << c.what;
+    }
+}
+
+// The summary follows the points as they are added, from the first block on, also when the
+// store is filled again after clear(), and costs far less than the points.
+TEST(LineContainer, BlockSummaryFollowsThePoints) {
+    LineContainer c;
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 100000; ++i)
+            c.add_point(i, i % 1000 == 999 ? 1e6 + round : std::sin(i * 0.01));
+        const tarvik::BlockSummary* summary = c.block_summary();
+        ASSERT_NE(summary, nullptr);
+        EXPECT_EQ(summary->points(), 100000u / 32 * 32);
+        const tarvik::YExtent all = summary->extent(c.x.data(), c.y.data(), 0, c.x.size());
+        EXPECT_FALSE(all.gap);
+        EXPECT_EQ(all.high, 1e6 + round);
+        EXPECT_EQ(all.low, c.y_min);
+        EXPECT_LE(summary->bytes(), (c.x.capacity() + c.y.capacity()) * sizeof(double) / 16);
+        c.clear();
     }
 }
 
@@ -161,7 +188,7 @@ TEST(LineContainer, ClearEmptiesKeepsRoomAndForgetsWhereToResume) {
     EXPECT_EQ(c.y_range(), std::make_pair(2000.0, 2000.0));
 }
 
-TEST(LineContainer, CopiesAreIndependent) {
+TEST(LineContainer, CopiesShareTheirPointsAndAreIndependent) {
     LineContainer source;
     source.add_point(1, 2, 10);
     source.note_line_taken();
@@ -169,9 +196,22 @@ TEST(LineContainer, CopiesAreIndependent) {
     source.resume.offset = 4;
 
     LineContainer copy = source;
+    EXPECT_TRUE(copy.x.shares_with(source.x));
     copy.add_point(50, -50, 20);
     copy.note_line_taken();
     copy.resume.offset = 99;
+    // The source is appended to after its copy: it must not write over the copy's point.
+    source.add_point(3, 4, 30);
+    EXPECT_EQ(copy.x, (std::vector<double>{1, 50}));
+    EXPECT_EQ(source.x, (std::vector<double>{1, 3}));
+    EXPECT_EQ(source.y, (std::vector<double>{2, 4}));
+    source = LineContainer(copy);
+    source.clear();
+    source.add_point(1, 2, 10);
+    source.note_line_taken();
+    source.resume.valid = true;
+    source.resume.offset = 4;
+    EXPECT_EQ(copy.x, (std::vector<double>{1, 50})) << "clearing a copy leaves the points";
 
     EXPECT_EQ(source.count, 1);
     expect_consistent(source);

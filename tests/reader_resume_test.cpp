@@ -158,88 +158,150 @@ class ResumeTest : public ::testing::Test {
     PromptRecorder prompts_;
 };
 
+// One file changed at random, one step at a time, in the ways producers and people change
+// files. Steps that change no file ("clear", "read everything again", "no change") are for the
+// reader to act on.
+class EvolvingFile {
+  public:
+    EvolvingFile(LineMaker& make, std::string path)
+        : make_(make), path_(std::move(path)), content_("# head\n" + make.lines(3)) {
+        write_at(path_, 0, content_, true);
+    }
+    const std::string& path() const { return path_; }
+    std::size_t size() const { return content_.size(); }
+
+    std::string step() {
+        const int what = make_.pick(100);
+        if (what < 50) {
+            std::string add = pending_;
+            pending_.clear();
+            add += make_.lines(make_.pick(7));
+            if (make_.chance(20)) {
+                const std::string half = make_.line();
+                const std::size_t cut =
+                    static_cast<std::size_t>(make_.pick(static_cast<int>(half.size())));
+                add += half.substr(0, cut);
+                pending_ = half.substr(cut);
+            }
+            write_at(path_, static_cast<std::int64_t>(content_.size()), add, false);
+            content_ += add;
+            return "append";
+        }
+        if (what < 58) {
+            write_at(path_, static_cast<std::int64_t>(content_.size()), pending_, false);
+            content_ += pending_;
+            pending_.clear();
+            return "complete the half line";
+        }
+        if (what < 64) {
+            // Rewrite in place: shorter, about the same, or longer.
+            const std::size_t old = content_.size();
+            content_ = (make_.chance(15) ? "\xEF\xBB\xBF" : "") +
+                       make_.lines(make_.pick(static_cast<int>(old / 8) + 3));
+            write_at(path_, 0, content_, true);
+            pending_.clear();
+            return "rewrite in place";
+        }
+        if (what < 70) {
+            make_.mutate(content_);
+            write_at(path_, 0, content_, false);
+            return "same length, bytes changed";
+        }
+        if (what < 75) {
+            content_ = make_.lines(make_.pick(30));
+            const std::string fresh = path_ + ".new";
+            write_at(fresh, 0, content_, true);
+            std::filesystem::rename(fresh, path_);
+            pending_.clear();
+            return "replace by rename";
+        }
+        if (what < 77) {
+            content_.clear();
+            write_at(path_, 0, "", true);
+            pending_.clear();
+            return "truncate to 0";
+        }
+        if (what < 83)
+            return "clear";
+        if (what < 86)
+            return "read everything again";
+        return "no change";
+    }
+
+  private:
+    LineMaker& make_;
+    std::string path_;
+    std::string content_;
+    std::string pending_;  // second half of a line written halfway
+};
+
 // Evolves one file at random and after every step reads it into A, which keeps its resume
 // point, and into B, which is made to walk the whole file; they must take the same.
 TEST_F(ResumeTest, IncrementalReadEqualsFullWalk) {
     for (std::uint32_t seed = 1; seed <= 12; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         LineMaker make(seed);
-        const std::string path = dir_.file("data" + std::to_string(seed));
-        std::string content = "# head\n" + make.lines(3);
-        std::string pending;  // second half of a line written halfway
-        write_at(path, 0, content, true);
-
+        EvolvingFile file(make, dir_.file("data" + std::to_string(seed)));
         const int xcol = static_cast<int>(seed % 3);  // 0/1, 1/1, 2/1: both modes
         const int ycol = 1;
         LineContainer a;
         LineContainer b;
-        std::string last_step;
         int taken = 0;
         for (int step = 0; step < 300; ++step) {
-            const int what = make.pick(100);
-            if (what < 50) {
-                std::string add = pending;
-                pending.clear();
-                add += make.lines(make.pick(7));
-                if (make.chance(20)) {
-                    const std::string half = make.line();
-                    const std::size_t cut =
-                        static_cast<std::size_t>(make.pick(static_cast<int>(half.size())));
-                    add += half.substr(0, cut);
-                    pending = half.substr(cut);
-                }
-                write_at(path, static_cast<std::int64_t>(content.size()), add, false);
-                content += add;
-                last_step = "append";
-            } else if (what < 58) {
-                write_at(path, static_cast<std::int64_t>(content.size()), pending, false);
-                content += pending;
-                pending.clear();
-                last_step = "complete the half line";
-            } else if (what < 64) {
-                // Rewrite in place: shorter, about the same, or longer.
-                const std::size_t old = content.size();
-                content = (make.chance(15) ? "\xEF\xBB\xBF" : "") +
-                          make.lines(make.pick(static_cast<int>(old / 8) + 3));
-                write_at(path, 0, content, true);
-                pending.clear();
-                last_step = "rewrite in place";
-            } else if (what < 70) {
-                make.mutate(content);
-                write_at(path, 0, content, false);
-                last_step = "same length, bytes changed";
-            } else if (what < 75) {
-                content = make.lines(make.pick(30));
-                const std::string fresh = path + ".new";
-                write_at(fresh, 0, content, true);
-                std::filesystem::rename(fresh, path);
-                pending.clear();
-                last_step = "replace by rename";
-            } else if (what < 77) {
-                content.clear();
-                write_at(path, 0, "", true);
-                pending.clear();
-                last_step = "truncate to 0";
-            } else if (what < 83) {
+            const std::string last_step = file.step();
+            if (last_step == "clear") {
                 a.clear();
                 b.clear();
-                last_step = "clear";
-            } else if (what < 86) {
-                last_step = "read everything again";
-            } else {
-                last_step = "no change";
             }
-
             const bool add_only = last_step != "read everything again";
             const std::int32_t before = a.count;
-            tarvik::read_data_file(spec_for(path, xcol, ycol, add_only), a);
+            tarvik::read_data_file(spec_for(file.path(), xcol, ycol, add_only), a);
             b.resume = {};
-            tarvik::read_data_file(spec_for(path, xcol, ycol, add_only), b);
-            ASSERT_TRUE(same_taken(a, b)) << "step " << step << " (" << last_step << "), file of "
-                                          << content.size() << " bytes";
+            tarvik::read_data_file(spec_for(file.path(), xcol, ycol, add_only), b);
+            ASSERT_TRUE(same_taken(a, b))
+                << "step " << step << " (" << last_step << "), file of " << file.size() << " bytes";
             taken += std::max(0, a.count - before);
         }
         RecordProperty("points_taken_seed_" + std::to_string(seed), taken);
+    }
+}
+
+// The same evolution read as full updates do: A continues its last complete read when the
+// file has only grown and reads everything again otherwise, B always reads everything. They
+// must hold the same points and the same resume point, and A must have continued after most
+// appends.
+TEST_F(ResumeTest, ContinuedFullReadEqualsReadingEverything) {
+    for (std::uint32_t seed = 21; seed <= 28; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        LineMaker make(seed);
+        EvolvingFile file(make, dir_.file("full" + std::to_string(seed)));
+        const FileSpec spec = spec_for(file.path(), static_cast<int>(seed % 3), 1, true);
+        LineContainer a;
+        tarvik::read_data_file(spec, a);
+        int continued = 0;
+        int appends = 0;
+        for (int step = 0; step < 300; ++step) {
+            const std::string last_step = file.step();
+            appends += last_step == "append" ? 1 : 0;
+            std::vector<tarvik::DataNotice> notices;
+            if (auto extended = tarvik::extend_complete_read(spec, a)) {
+                ++continued;
+                notices = *extended;
+            } else {
+                a.clear();
+                notices = tarvik::read_data_file(spec, a);
+            }
+            LineContainer b;
+            ASSERT_EQ(notices, tarvik::read_data_file(spec, b)) << "step " << step;
+            ASSERT_TRUE(same_taken(a, b)) << "step " << step << " (" << last_step << ")";
+            ASSERT_EQ(a.resume.offset, b.resume.offset) << "step " << step;
+            ASSERT_EQ(a.resume.lines, b.resume.lines) << "step " << step;
+            ASSERT_EQ(a.resume.exact, b.resume.exact) << "step " << step;
+            ASSERT_TRUE(a.resume.content == b.resume.content) << "step " << step;
+        }
+        EXPECT_GE(continued, appends / 2);
+        RecordProperty("continued_" + std::to_string(seed),
+                       std::to_string(continued) + " of " + std::to_string(appends));
     }
 }
 

@@ -1,0 +1,523 @@
+#include "collapsed_curve.h"
+
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
+#include <QTransform>
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <vector>
+
+#include "line_batch.h"
+
+namespace tarvik {
+
+namespace {
+
+struct YSummary {
+    double low;
+    double high;
+    bool gap;  // a missing point among them
+};
+
+// Lowest and highest of n > 0 values. Kept out of line so that the accumulators stay in
+// registers (inlined into the painter they were spilled to the stack on every point), and in
+// two independent pairs so that consecutive comparisons need not wait for each other.
+[[gnu::noinline]] YSummary y_summary(const double* ys, std::size_t n) {
+    double low[2] = {ys[0], ys[0]};
+    double high[2] = {ys[0], ys[0]};
+    bool gap = false;
+    std::size_t k = 0;
+    for (; k + 1 < n; k += 2) {
+        for (int j = 0; j < 2; ++j) {
+            const double y = ys[k + static_cast<std::size_t>(j)];
+            gap |= std::isnan(y);
+            low[j] = y < low[j] ? y : low[j];
+            high[j] = y > high[j] ? y : high[j];
+        }
+    }
+    if (k < n) {
+        gap |= std::isnan(ys[k]);
+        low[0] = ys[k] < low[0] ? ys[k] : low[0];
+        high[0] = ys[k] > high[0] ? ys[k] : high[0];
+    }
+    return {std::min(low[0], low[1]), std::max(high[0], high[1]), gap};
+}
+
+// Whether a run of the pen's colour can be written into the device's pixels and look exactly
+// like a solid one-pixel line: an opaque colour put over the raster image pixel for pixel
+// (whole-pixel shifts only), inside a clip.
+bool runs_can_be_written(const QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    const QTransform& t = painter.transform();
+    return engine && engine->type() == QPaintEngine::Raster && painter.hasClipping() &&
+           t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
+           t.dy() == std::floor(t.dy()) && painter.opacity() == 1.0 &&
+           painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+           !painter.testRenderHint(QPainter::Antialiasing) && painter.pen().color().alpha() == 255;
+}
+
+// The 32-bit image a painter draws on, where runs can be written straight into its rows at a
+// fraction of the cost of lines. Empty when the device is anything else.
+struct DirectPixels {
+    std::uint32_t* bits = nullptr;
+    qsizetype words_per_row = 0;
+    QPoint shift;  // from logical to image pixels
+    QRect clip;    // in image pixels
+    std::uint32_t colour = 0;
+};
+
+DirectPixels direct_pixels(QPainter& painter) {
+    DirectPixels d;
+    QPaintDevice* device = painter.device();
+    if (!runs_can_be_written(painter) || !device || device->devType() != QInternal::Image ||
+        device->devicePixelRatio() != 1.0)
+        return d;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return d;
+    const QRegion clip = painter.clipRegion();
+    if (clip.rectCount() != 1)
+        return d;
+    d.shift = QPoint(static_cast<int>(painter.transform().dx()),
+                     static_cast<int>(painter.transform().dy()));
+    d.clip = clip.boundingRect().translated(d.shift).intersected(image->rect());
+    // The painter has already made the image's pixels its own: write where it writes.
+    d.bits = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image->constBits()));
+    d.words_per_row = image->bytesPerLine() / 4;
+    // Opaque, so premultiplied or not the word is the same; RGB32 keeps 0xFF in the top byte.
+    d.colour = painter.pen().color().rgba();
+    return d;
+}
+
+// Runs of one band of 64 neighbouring columns, gathered and then written into the image row by
+// row: written column by column, every pixel of a tall run would fall on a cache line of its
+// own, and a dense curve's runs cover most of the plot. Each column keeps the rows its runs
+// cover as one interval while they overlap or touch; a run apart from it (after a gap) is
+// marked row by row.
+class RunBand {
+  public:
+    explicit RunBand(const DirectPixels& d) : d_(d) {
+        const std::size_t rows = d.bits ? static_cast<std::size_t>(d.clip.height()) : 0;
+        starts_.assign(rows, 0);
+        ends_.assign(rows, 0);
+        apart_.assign(rows, 0);
+    }
+    ~RunBand() { flush(); }
+    RunBand(const RunBand&) = delete;
+    RunBand& operator=(const RunBand&) = delete;
+
+    // Column x, rows [top, bottom], all inside the clip.
+    void add(int x, int top, int bottom) {
+        if (x < left_ || x >= left_ + kWidth) {
+            flush();
+            left_ = x - (x - d_.clip.left()) % kWidth;
+        }
+        const int c = x - left_;
+        const std::uint64_t bit = std::uint64_t{1} << c;
+        Interval& rows = columns_[static_cast<std::size_t>(c)];
+        if (!(used_ & bit)) {
+            used_ |= bit;
+            rows = {top, bottom};
+        } else if (top <= rows.bottom + 1 && bottom >= rows.top - 1) {
+            rows = {std::min(rows.top, top), std::max(rows.bottom, bottom)};
+        } else {
+            for (int row = top; row <= bottom; ++row)
+                apart_[index(row)] |= bit;
+        }
+        top_ = std::min(top_, top);
+        bottom_ = std::max(bottom_, bottom);
+    }
+
+    void flush() {
+        for (std::uint64_t m = used_; m != 0; m &= m - 1) {
+            const int c = std::countr_zero(m);
+            const Interval& rows = columns_[static_cast<std::size_t>(c)];
+            starts_[index(rows.top)] |= std::uint64_t{1} << c;
+            ends_[index(rows.bottom)] |= std::uint64_t{1} << c;
+        }
+        std::uint64_t active = 0;
+        for (int row = top_; row <= bottom_; ++row) {
+            const std::size_t i = index(row);
+            active |= starts_[i];
+            std::uint64_t mask = active | apart_[i];
+            std::uint32_t* pixels = d_.bits + row * d_.words_per_row + left_;
+            // Neighbouring columns mostly cover the same rows: fill each stretch of set bits.
+            while (mask != 0) {
+                const int first = std::countr_zero(mask);
+                const int length = std::countr_one(mask >> first);
+                std::fill_n(pixels + first, length, d_.colour);
+                mask =
+                    length + first == kWidth ? 0 : mask & (~std::uint64_t{0} << (first + length));
+            }
+            active &= ~ends_[i];
+            starts_[i] = ends_[i] = apart_[i] = 0;
+        }
+        used_ = 0;
+        top_ = std::numeric_limits<int>::max();
+        bottom_ = std::numeric_limits<int>::min();
+    }
+
+  private:
+    static constexpr int kWidth = 64;
+    struct Interval {
+        int top;
+        int bottom;
+    };
+    std::size_t index(int row) const { return static_cast<std::size_t>(row - d_.clip.top()); }
+
+    const DirectPixels& d_;
+    // Per row of the clip, a bit per column of the band: intervals that start or end there,
+    // and runs marked row by row.
+    std::vector<std::uint64_t> starts_;
+    std::vector<std::uint64_t> ends_;
+    std::vector<std::uint64_t> apart_;
+    std::array<Interval, kWidth> columns_{};
+    std::uint64_t used_ = 0;  // columns with an interval
+    int left_ = std::numeric_limits<int>::min() / 2;
+    int top_ = std::numeric_limits<int>::max();
+    int bottom_ = std::numeric_limits<int>::min();
+};
+
+// Where the runs of a 32-bit image go: gathered by bands of columns and written row by row
+// (dense curves, whose runs are tall), or written column by column at once (sparse ones, whose
+// runs are a few rows: gathering them costs more than it saves).
+enum class RunWriting { ByBands, ByColumns };
+
+// Where the collapsed drawing goes: a column's vertical run and the joins between columns.
+// On a 32-bit image the runs are written straight into its rows; elsewhere they are lines.
+class CollapsedOutput {
+  public:
+    CollapsedOutput(QPainter& painter, RunWriting writing)
+        : lines_(painter),
+          direct_(direct_pixels(painter)),
+          by_bands_(writing == RunWriting::ByBands),
+          band_(direct_) {}
+
+    bool writes_runs() const { return direct_.bits != nullptr; }
+
+    void run(int column, int top, int bottom) {
+        if (writes_runs())
+            write(column + direct_.shift.x(), top + direct_.shift.y(), bottom + direct_.shift.y());
+        else
+            lines_.add(QPoint(column, top), QPoint(column, bottom));
+    }
+    void join(QPoint a, QPoint b) { lines_.add(a, b); }
+
+  private:
+    void write(int x, int top, int bottom) {
+        const QRect& clip = direct_.clip;
+        if (x < clip.left() || x > clip.right())
+            return;
+        top = std::max(top, clip.top());
+        bottom = std::min(bottom, clip.bottom());
+        if (by_bands_) {
+            if (top <= bottom)
+                band_.add(x, top, bottom);
+            return;
+        }
+        std::uint32_t* pixel = direct_.bits + top * direct_.words_per_row + x;
+        for (int row = top; row <= bottom; ++row, pixel += direct_.words_per_row)
+            *pixel = direct_.colour;
+    }
+
+    LineBatch lines_;
+    DirectPixels direct_;
+    bool by_bands_;
+    RunBand band_;
+};
+
+// Rows [top, bottom] of a column's run; empty for a column of one point, which has no run.
+struct Rows {
+    int top = 0;
+    int bottom = -1;
+    bool holds(int row) const { return top <= row && row <= bottom; }
+};
+
+// Whether the runs of two neighbouring columns already paint every pixel of the join from
+// `from` (the last point of one column) to `to` (the first of the next). A line between whole
+// pixels paints only within their bounding box: one pixel per row, in one of the two columns,
+// or for a step of at most one row just its two ends. Each end lies in its own column's run.
+bool join_is_covered(QPoint from, Rows from_rows, QPoint to, Rows to_rows) {
+    if (std::abs(to.x() - from.x()) != 1 || from_rows.top > from_rows.bottom ||
+        to_rows.top > to_rows.bottom)
+        return false;
+    if (std::abs(to.y() - from.y()) <= 1)
+        return true;
+    return from_rows.holds(to.y()) && to_rows.holds(from.y());
+}
+
+// The collapsed drawing's state as points are taken in index order: the column being gathered,
+// the run of the column before and the join waiting between them.
+class ColumnRuns {
+  public:
+    ColumnRuns(QPainter& painter, const PlotMap& map, RunWriting writing)
+        : out_(painter, writing), map_(map) {}
+
+    // Present points of one column, first to last, as if taken one at a time.
+    void take(int px, double first_y, double low, double high, double last_y, std::size_t count) {
+        if (in_run_ && px == column_) {
+            y_low_ = std::min(y_low_, low);
+            y_high_ = std::max(y_high_, high);
+            y_last_ = last_y;
+            points_in_column_ += count;
+            return;
+        }
+        close_column();
+        if (in_run_) {
+            join_pending_ = true;
+            join_from_ = QPoint(column_, map_.y.place(y_last_));
+        }
+        in_run_ = true;
+        column_ = px;
+        first_row_ = map_.y.place(first_y);
+        y_low_ = low;
+        y_high_ = high;
+        y_last_ = last_y;
+        points_in_column_ = count;
+    }
+    void take_point(double x, double y) {
+        if (std::isnan(x) || std::isnan(y))
+            break_run();
+        else
+            take(map_.x.place(x), y, y, y, y, 1);
+    }
+    // A missing point: the line stops here.
+    void break_run() {
+        close_column();
+        in_run_ = false;
+    }
+    void finish() { close_column(); }
+
+  private:
+    void close_column() {
+        if (!in_run_)
+            return;
+        Rows rows;
+        if (points_in_column_ > 1) {
+            const int a = map_.y.place(y_low_);
+            const int b = map_.y.place(y_high_);
+            rows = {std::min(a, b), std::max(a, b)};
+            out_.run(column_, rows.top, rows.bottom);
+        }
+        const QPoint first(column_, first_row_);
+        if (join_pending_ &&
+            !(out_.writes_runs() && join_is_covered(join_from_, rows_before_, first, rows)))
+            out_.join(join_from_, first);
+        join_pending_ = false;
+        rows_before_ = rows;
+    }
+
+    CollapsedOutput out_;
+    const PlotMap& map_;
+    bool in_run_ = false;  // the previous point was present
+    int column_ = 0;
+    // The column's lowest, highest and last y as data values: the mapping never reverses
+    // order, so the pixels of the extremes are the extremes of the pixels, and each column
+    // maps only these instead of every point.
+    double y_low_ = 0.0;
+    double y_high_ = 0.0;
+    double y_last_ = 0.0;
+    std::size_t points_in_column_ = 0;
+    // The join into the current column waits until the column is complete, as its run decides
+    // whether the join needs drawing.
+    bool join_pending_ = false;
+    QPoint join_from_;   // the last point of the column before
+    Rows rows_before_;   // that column's run
+    int first_row_ = 0;  // the current column's first point
+};
+
+// No column is placed there.
+constexpr int kNotFound = std::numeric_limits<int>::min();
+
+}  // namespace
+
+void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t first,
+                     std::size_t last, bool x_never_decreases, const PlotMap& map) {
+    ColumnRuns runs(painter, map, RunWriting::ByColumns);
+    const auto& xs = store.x;
+    const auto& ys = store.y;
+    if (!x_never_decreases) {
+        for (std::size_t i = first; i < last; ++i)
+            runs.take_point(xs[i], ys[i]);
+        runs.finish();
+        return;
+    }
+    // Columns follow each other in index order: find where each one ends with a galloping
+    // search over the mapped x, and take its points together.
+    std::size_t i = first;
+    std::size_t previous_length = 1;
+    // The column of the first point past a column was found by the search: it is the next
+    // column's own, so it is not placed again.
+    int next_column = kNotFound;
+    while (i < last) {
+        // The next column's first probes: without asking early, each column waits for memory.
+        const std::size_t ahead = i + 2 * previous_length;
+        if (ahead < last)
+            __builtin_prefetch(xs.data() + ahead);
+        const int px = next_column != kNotFound ? next_column : map.x.place(xs[i]);
+        next_column = kNotFound;
+        std::size_t inside = i;  // the last index known to be in the column
+        std::size_t beyond = last;
+        auto probe = [&](std::size_t k) {
+            const int c = map.x.place(xs[k]);
+            if (c == px) {
+                inside = k;
+                return true;
+            }
+            beyond = k;
+            next_column = c;
+            return false;
+        };
+        // Neighbouring columns mostly hold as many points: try that length first.
+        const std::size_t guess = i + previous_length;
+        if (guess < last && probe(guess - 1))
+            probe(guess);
+        for (std::size_t step = 1; beyond - inside > 1 && inside + step < beyond; step *= 2) {
+            if (!probe(inside + step))
+                break;
+        }
+        while (beyond - inside > 1)
+            probe(inside + (beyond - inside) / 2);
+        const auto [low, high, gap] = y_summary(ys.data() + i, beyond - i);
+        if (gap) {
+            for (std::size_t k = i; k < beyond; ++k)
+                runs.take_point(xs[k], ys[k]);
+        } else {
+            runs.take(px, ys[i], low, high, ys[beyond - 1], beyond - i);
+        }
+        previous_length = beyond - i;
+        i = beyond;
+    }
+    runs.finish();
+}
+
+namespace {
+
+// The first index in [low, high) at which `past` holds, for a `past` that holds from some index
+// on.
+template <typename Past>
+std::size_t first_index_where(std::size_t low, std::size_t high, Past&& past) {
+    while (low < high) {
+        const std::size_t mid = low + (high - low) / 2;
+        if (past(mid))
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return low;
+}
+
+}  // namespace
+
+void paint_collapsed_by_blocks(QPainter& painter, const LineContainer& store,
+                               const BlockSummary& summary, const PlotMap& map, int first_column,
+                               int last_column) {
+    const double* const xs = store.x.data();
+    const double* const ys = store.y.data();
+    const std::size_t n = store.x.size();
+    const AxisMap& x_map = map.x;
+    // A gap point (x NaN) belongs to the column of the last finite x before it, so that columns
+    // still follow each other in index order; points before any finite x come before all.
+    auto column_at = [&](std::size_t k, std::size_t floor, int floor_column) {
+        while (k > floor && std::isnan(xs[k]))
+            --k;
+        return std::isnan(xs[k]) ? floor_column : x_map.place(xs[k]);
+    };
+
+    // The points whose columns lie in the plot area, and one more on each side to join the
+    // curve to the edges. Columns fall with x on a reversed range.
+    const bool rising = !(x_map.span * x_map.direction * x_map.extent < 0);
+    const int before_all = rising ? std::numeric_limits<int>::min() : kPixelLimit + 1;
+    std::size_t first = first_index_where(0, n, [&](std::size_t k) {
+        const int c = column_at(k, 0, before_all);
+        return rising ? c >= first_column : c <= last_column;
+    });
+    std::size_t last = first_index_where(first, n, [&](std::size_t k) {
+        const int c = column_at(k, 0, before_all);
+        return rising ? c > last_column : c < first_column;
+    });
+    first = first > 0 ? first - 1 : 0;
+    last = std::min(last + 1, n);
+
+    ColumnRuns runs(painter, map, RunWriting::ByBands);
+    std::size_t i = first;
+    std::size_t previous_length = 1;
+    // The column of the first point past a column was found by the search: it is the next
+    // column's own, so it is not placed again.
+    int next_column = kNotFound;
+    while (i < last) {
+        if (std::isnan(xs[i])) {
+            runs.break_run();
+            next_column = kNotFound;
+            ++i;
+            continue;
+        }
+        // The next column's memory: its probes and its blocks.
+        const std::size_t ahead = i + 2 * previous_length;
+        if (ahead < last) {
+            __builtin_prefetch(xs + ahead);
+            summary.prefetch_around(ys, ahead, previous_length);
+        }
+        const int px = next_column != kNotFound ? next_column : x_map.place(xs[i]);
+        next_column = kNotFound;
+        std::size_t inside = i;  // the last index known to be in the column
+        std::size_t beyond = last;
+        auto probe = [&](std::size_t k) {
+            std::size_t j = k;
+            while (j > inside && std::isnan(xs[j]))
+                --j;
+            const int c = j == inside ? px : x_map.place(xs[j]);
+            if (c == px) {
+                inside = k;
+                return true;
+            }
+            beyond = j;
+            next_column = c;
+            return false;
+        };
+        // Neighbouring columns mostly hold about as many points: try that length first and
+        // gallop from there, forward or back.
+        const std::size_t guess = i + previous_length;
+        if (guess < last && !probe(guess - 1)) {
+            for (std::size_t step = 1; beyond - inside > step; step *= 2) {
+                if (probe(beyond - step))
+                    break;
+            }
+        } else {
+            for (std::size_t step = 1; inside + step < beyond; step *= 2) {
+                if (!probe(inside + step))
+                    break;
+            }
+        }
+        while (beyond - inside > 1)
+            probe(inside + (beyond - inside) / 2);
+
+        const YExtent e = summary.extent(xs, ys, i, beyond);
+        if (!e.gap) {
+            runs.take(px, ys[i], e.low, e.high, ys[beyond - 1], beyond - i);
+        } else {
+            summary.for_each_piece(
+                i, beyond,
+                [&](std::size_t a, std::size_t b, double low, double high) {
+                    runs.take(px, ys[a], low, high, ys[b - 1], b - a);
+                },
+                [&](std::size_t k) { runs.take_point(xs[k], ys[k]); });
+        }
+        previous_length = beyond - i;
+        i = beyond;
+    }
+    runs.finish();
+}
+
+}  // namespace tarvik

@@ -1,0 +1,32 @@
+// A solid one-pixel line through many points, drawn collapsed per pixel column: the segments
+// inside one pixel column are vertical and together cover the column from its lowest to its
+// highest point, so one vertical run stands for them; the segments between columns are drawn
+// as they are, unless the runs at both ends already cover them. This paints the same pixels as
+// every segment but a few at the ends of a run, at a fraction of the cost.
+#pragma once
+
+#include <cstddef>
+
+#include "axis_map.h"
+#include "block_summary.h"
+#include "line_container.h"
+
+class QPainter;
+
+namespace tarvik {
+
+// Takes points [first, last) of store. With x_never_decreases (and no x NaN in the store) the
+// points of each column are found by searching x and their extent by reading their y;
+// otherwise every point is placed.
+void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t first,
+                     std::size_t last, bool x_never_decreases, const PlotMap& map);
+
+// The same picture for a store whose finite x never decrease, each column's points found by
+// searching x and summarised through the store's block summary: the cost grows with the
+// columns between first_column and last_column (and the logarithm of the points), not with the
+// points.
+void paint_collapsed_by_blocks(QPainter& painter, const LineContainer& store,
+                               const BlockSummary& summary, const PlotMap& map, int first_column,
+                               int last_column);
+
+}  // namespace tarvik
