@@ -245,5 +245,42 @@ TEST_F(PlotRendererTest, SavedPictureHasCrispBlackText) {
     EXPECT_GT(black, 1500) << "axes, grid, curve and every text";
 }
 
+// A tick count beyond the plot's pixels marks every pixel once: the plot area looks as with one
+// tick per pixel, and the draw does not grow with the count.
+TEST_F(PlotRendererTest, TicksDenserThanPixelsMarkEachPixelOnce) {
+    state().m_Legend = false;
+    draw();
+    const PixelRect p = state().m_PlotArea;
+    state().m_XTicks = p.width() + 1;
+    state().m_YTicks = p.height() + 1;
+    const QImage one_per_pixel = draw();
+    state().m_XTicks = 2147483647;
+    state().m_YTicks = 2147483647;
+    const QImage dense = draw();
+    EXPECT_EQ(state().m_PlotArea, p);
+    const QRect area(p.left, p.top, p.width() + 1, p.height() + 1);
+    EXPECT_EQ(dense.copy(area), one_per_pixel.copy(area));
+    for (int x = p.left; x <= p.right; ++x)
+        ASSERT_EQ(dense.pixel(x, p.bottom - 1), kBlack) << "tick mark at " << x;
+    EXPECT_EQ(state().m_XTicks, 2147483647) << "the setting is kept as it is";
+}
+
+// In x-scrollbar mode the drawing is up to 10^9 pixels wide and the window shows one part of
+// it: only that part's ticks are drawn.
+TEST_F(PlotRendererTest, AScrolledDrawingMarksTheTicksInView) {
+    state().m_Legend = false;
+    state().m_Grid = false;
+    state().m_XTicks = 2147483647;
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    QPainter painter(&image);
+    painter.translate(-500000000, 0);
+    draw_plot(painter, PixelRect{0, 0, 1000000000, 300}, state(), doc);
+    painter.end();
+    const int axis = state().m_PlotArea.bottom;
+    for (int x = 0; x < image.width(); ++x)
+        ASSERT_EQ(image.pixel(x, axis - 1), kBlack) << "tick mark at " << x;
+}
+
 }  // namespace
 }  // namespace tarvik

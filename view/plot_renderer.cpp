@@ -4,8 +4,13 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
+#include <QTransform>
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "axis_scale.h"
 #include "plot_data.h"
@@ -36,6 +41,12 @@ QFont plot_font(const PlotViewState& state, bool antialiased) {
     return font;
 }
 
+// The ticks one axis draws: marks and grid lines, and those of them that get a label.
+struct AxisTicks {
+    std::vector<int> marked;
+    std::vector<int> labelled;
+};
+
 // Everything the steps of one draw share.
 struct Frame {
     QPainter& painter;
@@ -49,9 +60,55 @@ struct Frame {
     PlotLayout layout;
     AxisScale x_axis;
     AxisScale y_axis;
+    AxisTicks x_ticks;
+    AxisTicks y_ticks;
 
     const PixelRect& p() const { return layout.plot_area; }
 };
+
+// Labels along one axis at most: twice as many as the dialogs' largest tick count has, so a
+// plot the dialogs can set keeps every label. More would only blacken the same place over
+// and over (a tick count may be anything up to 2^31 - 1).
+int most_labels() {
+    return 2 * (PlotLimits::instance().maximum_extra_ticks + 2);
+}
+
+// The part of the drawing the device shows, in the drawing's coordinates: in x-scrollbar mode
+// the drawing is many windows wide and the device one window.
+QRect visible_part(const QPainter& painter, const PixelRect& r) {
+    const QPaintDevice* device = painter.device();
+    bool invertible = false;
+    const QTransform back = painter.combinedTransform().inverted(&invertible);
+    if (!device || !invertible || device->width() <= 0 || device->height() <= 0)
+        return to_qrect(r);
+    return back.mapRect(QRect(0, 0, device->width(), device->height()));
+}
+
+// [low - margin, high + margin] within the range of int.
+std::pair<int, int> widened(int low, int high, std::int64_t margin) {
+    constexpr std::int64_t kLeast = std::numeric_limits<int>::min();
+    constexpr std::int64_t kMost = std::numeric_limits<int>::max();
+    return {static_cast<int>(std::clamp(low - margin, kLeast, kMost)),
+            static_cast<int>(std::clamp(high + margin, kLeast, kMost))};
+}
+
+// Ticks are drawn only where the device shows them, widened by how far a label reaches from
+// its tick, and at most one per pixel: a paint costs no more for a huge tick count.
+AxisTicks ticks_in_view(const AxisScale& axis, std::pair<int, int> view) {
+    return {axis.ticks_between(view.first, view.second),
+            axis.labelled_between(view.first, view.second, most_labels())};
+}
+
+void choose_ticks(Frame& f) {
+    const QRect seen = visible_part(f.painter, f.r);
+    const int x_label =
+        std::max(f.metrics.horizontalAdvance(qtext(f.x_labels.format(f.x_axis.minimum))),
+                 f.metrics.horizontalAdvance(qtext(f.x_labels.format(f.x_axis.maximum))));
+    const std::int64_t x_reach = std::int64_t{x_label} / 2 + 2 * std::int64_t{f.layout.char_width};
+    const std::int64_t y_reach = 3 * std::int64_t{f.metrics.height() + f.metrics.leading()};
+    f.x_ticks = ticks_in_view(f.x_axis, widened(seen.left(), seen.right(), x_reach));
+    f.y_ticks = ticks_in_view(f.y_axis, widened(seen.top(), seen.bottom(), y_reach));
+}
 
 void draw_axes_and_ticks(Frame& f) {
     const PixelRect& p = f.p();
@@ -69,11 +126,11 @@ void draw_axes_and_ticks(Frame& f) {
     const int length = f.parameters.printer
                            ? static_cast<int>(f.state.m_TickLength * f.parameters.scale)
                            : f.state.m_TickLength;
-    for (int i = 0; i < f.x_axis.tick_count(); ++i) {
+    for (const int i : f.x_ticks.marked) {
         const int x = f.x_axis.tick_pixel(i);
         f.painter.drawLine(x, p.bottom - length, x, p.bottom);
     }
-    for (int i = 0; i < f.y_axis.tick_count(); ++i) {
+    for (const int i : f.y_ticks.marked) {
         const int y = f.y_axis.tick_pixel(i);
         f.painter.drawLine(p.left, y, p.left + length, y);
     }
@@ -88,13 +145,15 @@ void draw_grid(Frame& f) {
     dotted.setStyle(Qt::DotLine);
     dotted.setCosmetic(true);
     f.painter.setPen(dotted);
-    for (int i = 1; i < f.x_axis.tick_count(); ++i) {
+    for (const int i : f.x_ticks.marked) {
         const int x = f.x_axis.tick_pixel(i);
-        f.painter.drawLine(x, p.bottom, x, p.top);
+        if (i > 0)
+            f.painter.drawLine(x, p.bottom, x, p.top);
     }
-    for (int i = 1; i < f.y_axis.tick_count(); ++i) {
+    for (const int i : f.y_ticks.marked) {
         const int y = f.y_axis.tick_pixel(i);
-        f.painter.drawLine(p.left, y, p.right, y);
+        if (i > 0)
+            f.painter.drawLine(p.left, y, p.right, y);
     }
 }
 
@@ -133,14 +192,14 @@ void draw_tick_labels(Frame& f) {
     const PixelRect& p = f.p();
     f.painter.setPen(Qt::black);
     const int ascent = f.metrics.ascent();
-    for (int i = 0; i < f.x_axis.tick_count(); ++i) {
+    for (const int i : f.x_ticks.labelled) {
         const QString label = qtext(f.x_labels.format(f.x_axis.tick_value(i)));
         const int width = f.metrics.horizontalAdvance(label);
         f.painter.drawText(f.x_axis.tick_pixel(i) - width / 2, p.bottom + 2 + ascent, label);
     }
     // Centred on their ticks; the lowest one wholly above the x axis.
     const int half = (f.metrics.height() + f.metrics.leading()) / 2;
-    for (int i = 0; i < f.y_axis.tick_count(); ++i) {
+    for (const int i : f.y_ticks.labelled) {
         const QString label = qtext(f.y_labels.format(f.y_axis.tick_value(i)));
         const int width = f.metrics.horizontalAdvance(label);
         const int top = f.y_axis.tick_pixel(i) - (i == 0 ? 2 * half : half);
@@ -236,6 +295,8 @@ void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, cons
             TickLabelFormatter(state.m_YMin, state.m_YMax, state.m_YPrecision, state.m_YFormat),
             {},
             {},
+            {},
+            {},
             {}};
     f.layout = layout_with(f.metrics, r, f.x_labels.width(), f.y_labels.width());
     const PixelRect& p = f.layout.plot_area;
@@ -245,6 +306,7 @@ void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, cons
                                p.bottom, state.m_TickLength);
     f.y_axis = make_axis_scale(state.m_YMin, state.m_YMax, p.bottom, p.top, state.m_YTicks, p.left,
                                state.m_TickLength);
+    choose_ticks(f);
 
     draw_axes_and_ticks(f);
     draw_grid(f);
