@@ -282,5 +282,20 @@ TEST_F(PlotRendererTest, AScrolledDrawingMarksTheTicksInView) {
         ASSERT_EQ(image.pixel(x, axis - 1), kBlack) << "tick mark at " << x;
 }
 
+// Widths and point sizes up to 32767 come from files and messages; they draw as the largest
+// the dialogs offer.
+TEST_F(PlotRendererTest, HugeWidthsAndPointSizesDrawAsTheLargestOffered) {
+    state().m_Grid = false;
+    state().m_Legend = false;
+    add_curve("0 0.1\n0.3 0.9\n0.6 0.2\n1 0.7\n", rgb(0, 0, 255), 32767, 32767);
+    const QImage huge = draw();
+    state().m_Curves.set_width(0, 5);
+    state().m_Curves.set_point_size(0, 5);
+    EXPECT_EQ(huge, draw());
+    state().m_Curves.set_width(0, 32767);
+    draw();
+    EXPECT_EQ(state().m_Curves.m_Widths[0][0], 32767) << "the table keeps what it holds";
+}
+
 }  // namespace
 }  // namespace tarvik

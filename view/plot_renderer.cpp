@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "axis_map.h"
 #include "axis_scale.h"
 #include "plot_data.h"
 #include "plot_defaults.h"
@@ -157,6 +158,17 @@ void draw_grid(Frame& f) {
     }
 }
 
+// A curve's width and point size draw as at most the largest the dialogs offer: a file or a
+// message may hold anything up to 32767, and a pen that wide costs seconds over a few
+// thousand points. The tables keep what they hold, so a configuration saved again keeps it.
+std::int16_t drawn_width(std::int16_t width) {
+    return static_cast<std::int16_t>(
+        std::min<int>(width, PlotLimits::instance().maximum_line_width));
+}
+int drawn_point_size(std::int16_t point_size) {
+    return std::min<int>(point_size, PlotLimits::instance().maximum_point_size);
+}
+
 // Oldest generation first, so the newest data ends up on top.
 void draw_curves(Frame& f) {
     const CurveStyleTables& styles = f.state.m_Curves;
@@ -175,8 +187,8 @@ void draw_curves(Frame& f) {
                 const auto j = static_cast<std::size_t>(g);
                 pen.colour = to_qcolor(styles.m_Colours[k][j]);
                 pen.style = styles.m_Styles[k][j];
-                pen.width = styles.m_Widths[k][j];
-                pen.marker_radius = styles.m_PointSizes[k][j];
+                pen.width = drawn_width(styles.m_Widths[k][j]);
+                pen.marker_radius = drawn_point_size(styles.m_PointSizes[k][j]);
             }
             if (f.parameters.printer) {
                 pen.marker_radius = static_cast<int>(pen.marker_radius * f.parameters.scale);
@@ -234,7 +246,11 @@ void draw_legend(Frame& f) {
         return;
     const PixelRect& r = f.r;
     const int a = f.layout.char_width;
-    const int left = r.right - (f.doc.longest_title_length() + f.layout.half_x_width + 2) * a - 1;
+    // Wide enough for the longest title; a title longer than the drawing only pushes the
+    // legend out of it.
+    const std::int64_t reach =
+        (std::int64_t{f.doc.longest_title_length()} + f.layout.half_x_width + 2) * a + 1;
+    const int left = static_cast<int>(std::max<std::int64_t>(r.right - reach, -kPixelLimit));
     const int row = f.metrics.height() + f.metrics.leading();
     int y = r.top + f.layout.line_height;
     const CurveStyleTables& styles = f.state.m_Curves;
