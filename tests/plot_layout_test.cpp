@@ -111,8 +111,8 @@ TEST(PlotLayoutTest, PixelsMapBackToTheirValues) {
 TEST(PlotLayoutTest, HugeFontsAndLabelsKeepThePlotAreaWithinThePixelLimit) {
     const TextMetrics huge{2147483647, 2147483647, 2147483647};
     const PlotLayout l = compute_layout(PixelRect{0, 0, 1280, 800}, 320, 320, huge);
-    for (const int edge : {l.plot_area.left, l.plot_area.top, l.plot_area.right,
-                           l.plot_area.bottom, l.line_height}) {
+    for (const int edge : {l.plot_area.left, l.plot_area.top, l.plot_area.right, l.plot_area.bottom,
+                           l.line_height}) {
         EXPECT_LE(edge, kPixelLimit);
         EXPECT_GE(edge, -kPixelLimit);
     }
@@ -183,12 +183,11 @@ TEST(AxisScaleTest, TicksBetweenTwoPixelsAreTheFirstOfEachPixelThere) {
     for (int span : {0, 1, 7, 40, -40}) {
         for (int count = -1; count <= 130; ++count) {
             const AxisScale s = make_axis_scale(0.0, 1.0, 100, 100 + span, count, 0, 5);
-            for (const auto& [low, high] : {std::pair{0, 300}, std::pair{103, 121},
-                                            std::pair{121, 103}, std::pair{60, 99},
-                                            std::pair{140, 141}, std::pair{100, 100}}) {
+            for (const auto& [low, high] :
+                 {std::pair{0, 300}, std::pair{103, 121}, std::pair{121, 103}, std::pair{60, 99},
+                  std::pair{140, 141}, std::pair{100, 100}}) {
                 ASSERT_EQ(s.ticks_between(low, high), every_first_on_its_pixel(s, low, high))
-                    << "span " << span << " count " << count << " [" << low << ", " << high
-                    << "]";
+                    << "span " << span << " count " << count << " [" << low << ", " << high << "]";
             }
         }
     }
