@@ -123,5 +123,19 @@ TEST_F(ViewWidgetTest, TickWithoutNewDataNeitherRedrawsNorSaves) {
     EXPECT_TRUE(std::filesystem::exists(picture));
 }
 
+// In x-scrollbar mode the drawing grows page by page; the saved picture stays the window's.
+TEST_F(ViewWidgetTest, PictureInXScrollbarModeIsTheWindowsClientArea) {
+    open("0 0\n5 0.5\n100000 1\n");
+    view_.toggle_x_scrollbar();
+    ASSERT_TRUE(view_.state().m_XScrollbarMode);
+    ASSERT_GT(view_.state().m_ClientRect.width(), 1000000);
+    const std::string bmp = dir_.file("wide.bmp");
+    ASSERT_TRUE(view_.save_picture(bmp, 2));
+    const QSize client = view_.viewport()->size();
+    const auto stride = static_cast<std::size_t>((4 * (client.width() + 1) + 31) / 32 * 4);
+    EXPECT_EQ(std::filesystem::file_size(bmp),
+              14u + 40 + 64 + stride * static_cast<std::size_t>(client.height() + 1));
+}
+
 }  // namespace
 }  // namespace tarvik

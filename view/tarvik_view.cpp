@@ -277,7 +277,10 @@ void CTarvikView::invert_y() {
 bool CTarvikView::save_picture(const std::string& file, int format) {
     if (!doc_)
         return false;
-    return SaveImage(state_, *doc_, file, format);
+    // The window's client area. In x-scrollbar mode the drawing is up to 10^9 pixels wide; a
+    // picture of all of it took gigabytes on every periodic save, or failed.
+    const QSize client = viewport()->size();
+    return SaveImage(state_, *doc_, client.width(), client.height(), file, format);
 }
 
 void CTarvikView::save_as() {
