@@ -212,25 +212,31 @@ TEST(AxisScaleTest, AHugeTickCountGivesOneTickPerPixel) {
 TEST(AxisScaleTest, LabelsKeepEveryTickUpToTheMostAndThenEveryKth) {
     // Every tick the dialogs can set is labelled.
     const AxisScale few = make_axis_scale(0.0, 1.0, 0, 400, 52, 0, 5);
-    EXPECT_EQ(few.labelled_between(-100, 500, 104), few.ticks_between(-100, 500));
+    EXPECT_EQ(few.labelled_between(-100, 500, 104, 1), few.ticks_between(-100, 500));
 
     const AxisScale many = make_axis_scale(0.0, 1.0, 0, 1000000000, 2147483647, 0, 5);
-    const std::vector<int> here = many.labelled_between(1000, 2279, 104);
+    const std::vector<int> here = many.labelled_between(1000, 2279, 104, 1);
     ASSERT_FALSE(here.empty());
     EXPECT_LE(here.size(), 105u);
     const int stride = here.size() > 1 ? here[1] - here[0] : 1;
     for (const int i : here)
         EXPECT_EQ(i % stride, 0);
     // Scrolled on by 100 pixels, the labels still in view are the same ones.
-    const std::vector<int> further = many.labelled_between(1100, 2379, 104);
+    const std::vector<int> further = many.labelled_between(1100, 2379, 104, 1);
     for (const int i : further) {
         if (many.tick_pixel(i) <= 2279) {
             EXPECT_NE(std::find(here.begin(), here.end(), i), here.end()) << i;
         }
     }
+    // Thinned labels keep at least the gap asked for.
+    const std::vector<int> apart = many.labelled_between(1000, 2279, 104, 40);
+    ASSERT_GE(apart.size(), 2u);
+    EXPECT_LE(apart.size(), 1280u / 40 + 1);
+    for (std::size_t k = 1; k < apart.size(); ++k)
+        EXPECT_GE(many.tick_pixel(apart[k]) - many.tick_pixel(apart[k - 1]), 40);
     // Dense positions on a short axis: still one per pixel.
     const AxisScale short_axis = make_axis_scale(0.0, 1.0, 0, 3, 1000, 0, 5);
-    EXPECT_LE(short_axis.labelled_between(0, 3, 104).size(), 4u);
+    EXPECT_LE(short_axis.labelled_between(0, 3, 104, 1).size(), 4u);
 }
 
 }  // namespace

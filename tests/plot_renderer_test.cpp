@@ -249,6 +249,7 @@ TEST_F(PlotRendererTest, SavedPictureHasCrispBlackText) {
 // tick per pixel, and the draw does not grow with the count.
 TEST_F(PlotRendererTest, TicksDenserThanPixelsMarkEachPixelOnce) {
     state().m_Legend = false;
+    state().m_Grid = false;
     draw();
     const PixelRect p = state().m_PlotArea;
     state().m_XTicks = p.width() + 1;
@@ -263,6 +264,25 @@ TEST_F(PlotRendererTest, TicksDenserThanPixelsMarkEachPixelOnce) {
     for (int x = p.left; x <= p.right; ++x)
         ASSERT_EQ(dense.pixel(x, p.bottom - 1), kBlack) << "tick mark at " << x;
     EXPECT_EQ(state().m_XTicks, 2147483647) << "the setting is kept as it is";
+}
+
+// Too many ticks to label each: labels and grid lines stand at every k-th tick, far enough
+// apart to be read, while the marks still cover every pixel.
+TEST_F(PlotRendererTest, DenseTicksKeepGridLinesApart) {
+    state().m_Legend = false;
+    state().m_XTicks = 2147483647;
+    state().m_YTicks = 2147483647;
+    const QImage image = draw();
+    const PixelRect p = state().m_PlotArea;
+    int grid_columns = 0;
+    for (int x = p.left + 1; x < p.right; ++x) {
+        int dark = 0;
+        for (int y = p.top; y < p.bottom - state().m_TickLength - 1; ++y)
+            dark += image.pixel(x, y) == kBlack;
+        grid_columns += dark > p.height() / 4;
+    }
+    EXPECT_GE(grid_columns, 2);
+    EXPECT_LE(grid_columns, 20) << "a " << p.width() << "-pixel plot";
 }
 
 // In x-scrollbar mode the drawing is up to 10^9 pixels wide and the window shows one part of

@@ -114,17 +114,20 @@ std::vector<int> AxisScale::ticks_between(int low, int high) const {
     return ticks;
 }
 
-std::vector<int> AxisScale::labelled_between(int low, int high, int most) const {
+std::vector<int> AxisScale::labelled_between(int low, int high, int most, int least_gap) const {
     const Reach r = reach_of(*this, low, high);
     if (count < 2 || r.length == 0 || r.empty())
         return ticks_between(low, high);
     // Positions a stretch of this width holds, wherever it lies along the axis.
-    const double width =
-        std::min(std::fabs(static_cast<double>(high) - low), static_cast<double>(r.length));
-    const double positions = width * (count - 1) / static_cast<double>(r.length) + 1.0;
-    const double stride = std::ceil(positions / std::max(most, 1));
-    if (stride <= 1.0)
+    const double length = static_cast<double>(r.length);
+    const double width = std::min(std::fabs(static_cast<double>(high) - low), length);
+    const double positions = width * (count - 1) / length + 1.0;
+    most = std::max(most, 1);
+    if (positions <= most)
         return ticks_between(low, high);
+    const double gap = std::max(least_gap, 1);
+    const double stride =
+        std::max(std::ceil(positions / most), std::ceil(gap * (count - 1) / length));
     const auto k = static_cast<std::int64_t>(stride);
     std::vector<int> ticks;
     std::int64_t previous = -1;

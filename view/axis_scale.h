@@ -29,11 +29,11 @@ struct AxisScale {
     // count is.
     std::vector<int> ticks_between(int low, int high) const;
 
-    // The positions of ticks_between(low, high) that get a label: all of them while at most
-    // `most` fit in a stretch of that width, else every k-th position (counted from the
-    // minimum, so the same ones keep their labels while the stretch scrolls), k the least
-    // stride that keeps them to `most`.
-    std::vector<int> labelled_between(int low, int high, int most) const;
+    // The positions of ticks_between(low, high) that get a label and a grid line: all of them
+    // while at most `most` fit in a stretch of that width; else every k-th position (counted
+    // from the minimum, so the same ones keep their labels while the stretch scrolls), k the
+    // least stride that keeps them to `most` and at least `least_gap` pixels apart.
+    std::vector<int> labelled_between(int low, int high, int most, int least_gap) const;
 
   private:
     // The first position from `from` on whose pixel lies at least `distance` pixels from the

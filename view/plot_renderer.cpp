@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QLine>
 #include <QPainter>
 #include <QPen>
 #include <QTransform>
@@ -42,7 +43,7 @@ QFont plot_font(const PlotViewState& state, bool antialiased) {
     return font;
 }
 
-// The ticks one axis draws: marks and grid lines, and those of them that get a label.
+// The ticks one axis draws: marks, and those of them that get a grid line and a label.
 struct AxisTicks {
     std::vector<int> marked;
     std::vector<int> labelled;
@@ -67,9 +68,9 @@ struct Frame {
     const PixelRect& p() const { return layout.plot_area; }
 };
 
-// Labels along one axis at most: twice as many as the dialogs' largest tick count has, so a
-// plot the dialogs can set keeps every label. More would only blacken the same place over
-// and over (a tick count may be anything up to 2^31 - 1).
+// Labels and grid lines along one axis while every tick gets one: twice as many as the
+// dialogs' largest tick count, so a plot the dialogs can set keeps them all. Beyond that (a
+// tick count may be anything up to 2^31 - 1) more would only blacken the same place.
 int most_labels() {
     return 2 * (PlotLimits::instance().maximum_extra_ticks + 2);
 }
@@ -94,10 +95,12 @@ std::pair<int, int> widened(int low, int high, std::int64_t margin) {
 }
 
 // Ticks are drawn only where the device shows them, widened by how far a label reaches from
-// its tick, and at most one per pixel: a paint costs no more for a huge tick count.
-AxisTicks ticks_in_view(const AxisScale& axis, std::pair<int, int> view) {
+// its tick, and at most one mark per pixel: a paint costs no more for a huge tick count. When
+// there are too many to label each, labels and grid lines stand at every k-th tick, at least
+// `least_gap` pixels apart, so they can still be read.
+AxisTicks ticks_in_view(const AxisScale& axis, std::pair<int, int> view, int least_gap) {
     return {axis.ticks_between(view.first, view.second),
-            axis.labelled_between(view.first, view.second, most_labels())};
+            axis.labelled_between(view.first, view.second, most_labels(), least_gap)};
 }
 
 void choose_ticks(Frame& f) {
@@ -105,10 +108,12 @@ void choose_ticks(Frame& f) {
     const int x_label =
         std::max(f.metrics.horizontalAdvance(qtext(f.x_labels.format(f.x_axis.minimum))),
                  f.metrics.horizontalAdvance(qtext(f.x_labels.format(f.x_axis.maximum))));
+    const int row = f.metrics.height() + f.metrics.leading();
     const std::int64_t x_reach = std::int64_t{x_label} / 2 + 2 * std::int64_t{f.layout.char_width};
-    const std::int64_t y_reach = 3 * std::int64_t{f.metrics.height() + f.metrics.leading()};
-    f.x_ticks = ticks_in_view(f.x_axis, widened(seen.left(), seen.right(), x_reach));
-    f.y_ticks = ticks_in_view(f.y_axis, widened(seen.top(), seen.bottom(), y_reach));
+    const std::int64_t y_reach = 3 * std::int64_t{row};
+    // Thinned labels stand a label's width apart, or two free lines between them.
+    f.x_ticks = ticks_in_view(f.x_axis, widened(seen.left(), seen.right(), x_reach), 2 * x_label);
+    f.y_ticks = ticks_in_view(f.y_axis, widened(seen.top(), seen.bottom(), y_reach), 3 * row);
 }
 
 void draw_axes_and_ticks(Frame& f) {
@@ -127,17 +132,20 @@ void draw_axes_and_ticks(Frame& f) {
     const int length = f.parameters.printer
                            ? static_cast<int>(f.state.m_TickLength * f.parameters.scale)
                            : f.state.m_TickLength;
+    std::vector<QLine> marks;
+    marks.reserve(f.x_ticks.marked.size() + f.y_ticks.marked.size());
     for (const int i : f.x_ticks.marked) {
         const int x = f.x_axis.tick_pixel(i);
-        f.painter.drawLine(x, p.bottom - length, x, p.bottom);
+        marks.emplace_back(x, p.bottom - length, x, p.bottom);
     }
     for (const int i : f.y_ticks.marked) {
         const int y = f.y_axis.tick_pixel(i);
-        f.painter.drawLine(p.left, y, p.left + length, y);
+        marks.emplace_back(p.left, y, p.left + length, y);
     }
+    f.painter.drawLines(marks.data(), static_cast<int>(marks.size()));
 }
 
-// Dotted lines at every tick but the one on the axis.
+// Dotted lines at every labelled tick but the one on the axis.
 void draw_grid(Frame& f) {
     if (!f.state.m_Grid)
         return;
@@ -146,12 +154,12 @@ void draw_grid(Frame& f) {
     dotted.setStyle(Qt::DotLine);
     dotted.setCosmetic(true);
     f.painter.setPen(dotted);
-    for (const int i : f.x_ticks.marked) {
+    for (const int i : f.x_ticks.labelled) {
         const int x = f.x_axis.tick_pixel(i);
         if (i > 0)
             f.painter.drawLine(x, p.bottom, x, p.top);
     }
-    for (const int i : f.y_ticks.marked) {
+    for (const int i : f.y_ticks.labelled) {
         const int y = f.y_axis.tick_pixel(i);
         if (i > 0)
             f.painter.drawLine(p.left, y, p.right, y);
