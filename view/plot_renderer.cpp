@@ -111,7 +111,7 @@ void choose_ticks(Frame& f) {
     const int row = f.metrics.height() + f.metrics.leading();
     const std::int64_t x_reach = std::int64_t{x_label} / 2 + 2 * std::int64_t{f.layout.char_width};
     const std::int64_t y_reach = 3 * std::int64_t{row};
-    // Thinned labels stand a label's width apart, or two free lines between them.
+    // Thinned labels keep a label's width free between them along x, two lines along y.
     f.x_ticks = ticks_in_view(f.x_axis, widened(seen.left(), seen.right(), x_reach), 2 * x_label);
     f.y_ticks = ticks_in_view(f.y_axis, widened(seen.top(), seen.bottom(), y_reach), 3 * row);
 }
