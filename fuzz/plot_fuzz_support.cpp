@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "capture.h"
@@ -100,9 +101,19 @@ void start() {
     static SilentPrompter prompter;
     prompt::install(&prompter);
 
-    char pattern[] = "/tmp/tarvik-plot-fuzz-XXXXXX";
-    require(mkdtemp(pattern) != nullptr);
-    folder = pattern;
+    // In memory where there is a memory file system: a disk busy with other work once held
+    // the writing of a data file past the time-out.
+    char in_memory[] = "/dev/shm/tarvik-plot-fuzz-XXXXXX";
+    char on_disk[] = "/tmp/tarvik-plot-fuzz-XXXXXX";
+    const char* made = mkdtemp(in_memory);
+    if (!made)
+        made = mkdtemp(on_disk);
+    require(made != nullptr);
+    folder = made;
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    });
     first_file = folder + "/a.txt";
     second_file = folder + "/b.txt";
     write_file(first_file, sine_lines());

@@ -19,8 +19,8 @@ namespace tarvik::fuzzing {
 inline constexpr int kWidth = 320;
 inline constexpr int kHeight = 240;
 
-// Starts Qt offscreen, answers every message box silently and makes the scratch folder.
-// Called once, from LLVMFuzzerInitialize.
+// Starts Qt offscreen, answers every message box silently and makes the scratch folder
+// (removed again when the process exits). Called once, from LLVMFuzzerInitialize.
 void start();
 
 // The scratch folder and its two data files (absolute paths).
