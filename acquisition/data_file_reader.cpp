@@ -170,11 +170,19 @@ std::size_t walk_releasing(ReadBuffer& bytes, std::size_t from, std::size_t size
     return position - from;
 }
 
+// Where a read's walk ended: the data lines of the file up to there and the empty line that
+// ended it (0: none). Not examined: the file was not read at all.
+struct WalkEnd {
+    bool examined = false;
+    std::int64_t data_lines = 0;
+    std::int64_t empty_line = 0;
+};
+
 enum class WholeFileOutcome { Done, Declined };
 
 // Copies the file (or, resuming, its new bytes) in one piece under the lock, then takes the
 // lines without it. Declines files it cannot open and files over the size limit.
-WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c) {
+WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c, WalkEnd& end) {
     Lock lock(producer_mutex());
     FileHandle file(spec.file);
     struct stat st {};
@@ -182,14 +190,17 @@ WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c) {
         return WholeFileOutcome::Declined;
     }
     // Devices, pipes and sockets have no size and are read as empty.
-    if (!S_ISREG(st.st_mode) || st.st_size == 0)
+    if (!S_ISREG(st.st_mode) || st.st_size == 0) {
+        end = WalkEnd{true, 0, 0};
         return WholeFileOutcome::Done;
+    }
     if (st.st_size > kLargestFileReadWhole)
         return WholeFileOutcome::Declined;
 
     const bool resuming = resume_usable(spec, c, ReadWay::WholeFile, st, file.fd());
     const std::int64_t start = resuming ? c.resume.offset : 0;
     const std::int64_t first_index = resuming ? c.resume.data_lines : 0;
+    const std::int64_t first_line = resuming ? c.resume.lines : 0;
     ReadBuffer bytes(static_cast<std::size_t>(st.st_size - start));
     const std::int64_t got = read_at(file.fd(), bytes.data(), start, st.st_size - start);
     const char* const data = bytes.data();
@@ -221,9 +232,12 @@ WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c) {
     if (walked == next_offset) {
         c.resume =
             make_resume(ReadWay::WholeFile, st, next_offset, taker.data_lines(), next_fingerprint);
+        c.resume.lines = first_line + taker.lines_walked();
     } else {
         c.resume = ResumePoint{};
     }
+    end = WalkEnd{true, taker.data_lines(),
+                  taker.stopped_at_empty_line() ? first_line + taker.lines_walked() + 1 : 0};
     return WholeFileOutcome::Done;
 }
 
@@ -300,7 +314,7 @@ enum class StreamOutcome { Done, Retry };
 
 // The way for files over the size limit, and the one that reports a file it cannot open. The
 // lock is held until the last line has been taken, but never while the message box waits.
-StreamOutcome read_line_stream(const FileSpec& spec, LineContainer& c) {
+StreamOutcome read_line_stream(const FileSpec& spec, LineContainer& c, WalkEnd& end) {
     Lock lock(producer_mutex());
     FileHandle file(spec.file);
     struct stat st {};
@@ -314,8 +328,10 @@ StreamOutcome read_line_stream(const FileSpec& spec, LineContainer& c) {
             terminate_process(3);
         return answer == prompt::Button::Retry ? StreamOutcome::Retry : StreamOutcome::Done;
     }
-    if (!S_ISREG(st.st_mode))
+    if (!S_ISREG(st.st_mode)) {
+        end = WalkEnd{true, 0, 0};
         return StreamOutcome::Done;
+    }
 
     const bool resuming = resume_usable(spec, c, ReadWay::LineStream, st, file.fd());
     const std::int64_t start = resuming ? c.resume.offset : 0;
@@ -325,21 +341,37 @@ StreamOutcome read_line_stream(const FileSpec& spec, LineContainer& c) {
     LineTaker taker(spec, c, ReadWay::LineStream, resuming ? c.resume.data_lines : 0);
     ChunkedLines lines(taker);
     const std::int64_t walked = start + lines.run(file.fd(), start == 0, st.st_size - start);
+    const std::int64_t first_line = resuming ? c.resume.lines : 0;
     c.resume = make_resume(ReadWay::LineStream, st, walked, taker.data_lines(),
                            file_fingerprint(file.fd(), walked));
+    c.resume.lines = first_line + taker.lines_walked();
+    end = WalkEnd{true, taker.data_lines(), 0};
     return StreamOutcome::Done;
 }
 
 }  // namespace
 
-void read_data_file(const FileSpec& spec, LineContainer& container) {
+std::vector<DataNotice> read_data_file(const FileSpec& spec, LineContainer& container) {
+    WalkEnd end;
     for (;;) {
-        if (read_whole_file(spec, container) == WholeFileOutcome::Done)
-            return;
-        if (read_line_stream(spec, container) == StreamOutcome::Done)
-            return;
+        if (read_whole_file(spec, container, end) == WholeFileOutcome::Done)
+            break;
+        if (read_line_stream(spec, container, end) == StreamOutcome::Done)
+            break;
         // Retry: start over, so a file that appeared meanwhile is read the normal way.
     }
+    std::vector<DataNotice> notices;
+    if (!end.examined)
+        return notices;
+    if (end.empty_line > 0)
+        notices.push_back(DataNotice{DataNotice::Kind::EmptyLine, end.empty_line, 0});
+    // Taking new lines only, a file that holds fewer data lines than were taken has shrunk or
+    // been replaced: nothing is taken until it grows past them.
+    if (spec.add_only && end.data_lines < container.lines_taken) {
+        notices.push_back(
+            DataNotice{DataNotice::Kind::WaitingToGrow, end.data_lines, container.lines_taken});
+    }
+    return notices;
 }
 
 }  // namespace tarvik

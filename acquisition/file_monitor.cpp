@@ -66,6 +66,12 @@ FileStatus FileMonitor::check(int i) {
     return status;
 }
 
+std::optional<DataNotice> FileMonitor::notice(int i) const {
+    if (status(i) != FILE_MISSING)
+        return std::nullopt;
+    return DataNotice{DataNotice::Kind::FileMissing, 0, 0};
+}
+
 void FileMonitor::remove(int i) {
     const auto k = static_cast<std::ptrdiff_t>(i);
     names_.erase(names_.begin() + k);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "data_notice.h"
+
 namespace tarvik {
 
 enum FileStatus : std::int32_t { FILE_UNCHANGED = 0, FILE_CHANGED = 1, FILE_MISSING = 2 };
@@ -32,6 +34,9 @@ class FileMonitor {
     std::string name(int i) const { return names_.at(static_cast<std::size_t>(i)); }
     std::uint64_t write_time(int i) const { return times_.at(static_cast<std::size_t>(i)); }
     FileStatus status(int i) const { return statuses_.at(static_cast<std::size_t>(i)); }
+    // What the latest check of entry i found worth telling: the file is missing. Nothing
+    // while it exists.
+    std::optional<DataNotice> notice(int i) const;
 
   private:
     std::vector<std::string> names_;

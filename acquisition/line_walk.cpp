@@ -139,11 +139,14 @@ void LineTaker::report_to_prefaulter() {
 
 bool LineTaker::take(const char* b, const char* e) {
     if (b == e) {
-        if (stop_at_empty_line_)
+        if (stop_at_empty_line_) {
+            stopped_at_empty_line_ = true;
             return false;
+        }
     } else if (e[-1] == '\r') {
         --e;
     }
+    ++lines_walked_;
     if (b != e && *b == '#')
         return true;
     const std::int64_t n = index_++;

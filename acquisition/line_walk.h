@@ -30,6 +30,10 @@ class LineTaker {
 
     // Data lines walked so far, counting from the start of the file.
     std::int64_t data_lines() const { return index_; }
+    // Lines of every kind walked past in this read (a declined empty line is not one of them),
+    // and whether the read ended at an empty line.
+    std::int64_t lines_walked() const { return lines_walked_; }
+    bool stopped_at_empty_line() const { return stopped_at_empty_line_; }
 
   private:
     double elapsed_x(std::int64_t now) const;
@@ -45,6 +49,8 @@ class LineTaker {
     TimeUnit time_unit_;
     std::int64_t skip_;
     std::int64_t index_;
+    std::int64_t lines_walked_ = 0;
+    bool stopped_at_empty_line_ = false;
     std::int64_t now_ = 0;
     std::uint32_t points_since_clock_ = 0;
     // Set for large reads: faults in the store's pages ahead of the points.

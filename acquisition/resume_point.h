@@ -20,6 +20,8 @@ struct ResumePoint {
     std::int64_t data_lines = 0;
     // Fingerprint of sampled bytes before offset, to notice a file rewritten in place.
     std::uint64_t fingerprint = 0;
+    // Lines of every kind (comments and an empty line included) in the bytes before offset.
+    std::int64_t lines = 0;
 };
 
 }  // namespace tarvik

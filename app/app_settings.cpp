@@ -9,6 +9,7 @@ namespace tarvik {
 namespace {
 
 const char* const kRecentKey = "Recent File List/files";
+const char* const kFollowDataKey = "Settings/follow data";
 
 void store(const QStringList& files) {
     QSettings().setValue(kRecentKey, files);
@@ -42,6 +43,14 @@ void remove_recent_file(const QString& file) {
     QStringList files = recent_files();
     files.removeAll(QFileInfo(file).absoluteFilePath());
     store(files);
+}
+
+bool follow_data_for_new_plots() {
+    return QSettings().value(kFollowDataKey, false).toBool();
+}
+
+void set_follow_data_for_new_plots(bool on) {
+    QSettings().setValue(kFollowDataKey, on);
 }
 
 }  // namespace tarvik

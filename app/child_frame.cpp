@@ -20,8 +20,13 @@ CChildFrame::~CChildFrame() {
     delete widget();
 }
 
+void CChildFrame::close_confirmed() {
+    confirmed_ = true;
+    close();
+}
+
 void CChildFrame::closeEvent(QCloseEvent* e) {
-    if (doc_->confirm_close())
+    if (confirmed_ || doc_->confirm_close())
         QMdiSubWindow::closeEvent(e);
     else
         e->ignore();

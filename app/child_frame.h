@@ -21,6 +21,9 @@ class CChildFrame : public QMdiSubWindow {
     CTarvikDoc& document() { return *doc_; }
     CTarvikView& view() { return *view_; }
 
+    // Closes the window without its question, which has been answered Yes already.
+    void close_confirmed();
+
   protected:
     void closeEvent(QCloseEvent* e) override;
 
@@ -28,6 +31,7 @@ class CChildFrame : public QMdiSubWindow {
     // The view goes before the document it points to.
     std::unique_ptr<CTarvikDoc> doc_;
     CTarvikView* view_;
+    bool confirmed_ = false;
 };
 
 }  // namespace tarvik

@@ -58,8 +58,13 @@ std::optional<BatchOutput> parse_size(const std::string& text, BatchOutput batch
     return batch;
 }
 
-void fail_usage(CommandLine& result, const std::string& reason) {
+// One line on standard error naming what is wrong; the caller decides what happens next.
+void complain(CommandLine& result, const std::string& reason) {
     result.error_lines.push_back(std::string("tarvik: ") + reason + " (try --help)");
+}
+
+void fail_usage(CommandLine& result, const std::string& reason) {
+    complain(result, reason);
     result.exit_status = 2;
 }
 
@@ -131,6 +136,8 @@ void walk_options(const std::vector<std::string>& arguments, CommandLine& result
     if (arguments.empty())
         return;
     if (!is_option(arguments.front())) {
+        complain(result, arguments.front() +
+                             " is not an option; give a data file with -p, a saved plot with -x");
         result.exit_status = 1;
         return;
     }
@@ -145,6 +152,7 @@ void walk_options(const std::vector<std::string>& arguments, CommandLine& result
         const char letter = argument.size() > 1 ? argument[1] : '\0';
         if (letter == 'x' || letter == 'X') {
             if (i + 1 >= count || is_option(arguments[i + 1])) {
+                complain(result, argument + " needs the name of a configuration file");
                 result.exit_status = 1;
                 return;
             }
@@ -157,6 +165,10 @@ void walk_options(const std::vector<std::string>& arguments, CommandLine& result
                 result.stopped = true;
         } else if (letter == 'p') {
             if (count - i - 1 < 7) {
+                complain(result, argument +
+                                     " needs seven values, FILE XCOL YCOL XMIN XMAX YMIN YMAX; "
+                                     "only " +
+                                     std::to_string(count - i - 1) + " arguments follow it");
                 result.stopped = true;
                 break;
             }
@@ -224,8 +236,8 @@ std::vector<std::string> usage_lines() {
         "",
         "Without options a welcome dialog offers a new plot. Options beginning with \"--\"",
         "may stand anywhere; the others must come first and in the order to be read.",
-        "A first argument that is not an option ends the program with status 1; a bad",
-        "\"--\" option gives a one-line reason on standard error and status 2.",
+        "A first argument that is not an option ends the program with status 1, a bad",
+        "\"--\" option with status 2; either gives a one-line reason on standard error.",
     };
 }
 

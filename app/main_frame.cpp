@@ -1,6 +1,7 @@
 #include "main_frame.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -12,8 +13,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "about_box.h"
 #include "app_settings.h"
 #include "child_frame.h"
+#include "file_choice.h"
 #include "load_configuration.h"
 #include "prompt.h"
 #include "startup_request.h"
@@ -51,11 +54,45 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::set_caption(const QString& caption) {
     caption_ = caption;
-    // A window title shows one line: the caption's closing line break stays in the text only.
-    QString shown = caption;
+    setWindowTitle(shown_caption());
+}
+
+// A window title shows one line: the caption's closing line break stays in the text only.
+QString CMainFrame::shown_caption() const {
+    QString shown = caption_;
     while (shown.endsWith('\n'))
         shown.chop(1);
-    setWindowTitle(shown);
+    return shown;
+}
+
+// A maximised plot window appends " - [its title]" to the main window's title, and renews it
+// whenever the plot's title changes; the caption is put back at once.
+bool CMainFrame::event(QEvent* e) {
+    const bool done = QMainWindow::event(e);
+    if (e->type() == QEvent::WindowTitleChange && !caption_.isEmpty() &&
+        windowTitle() != shown_caption())
+        setWindowTitle(shown_caption());
+    return done;
+}
+
+bool CMainFrame::confirm_close_plots() {
+    for (CChildFrame* frame : plot_windows()) {
+        mdi_->setActiveSubWindow(frame);  // the plot the question names is the one in front
+        if (!frame->document().confirm_close())
+            return false;
+    }
+    return true;
+}
+
+// Exit and closing the main window end every plot, once each has been allowed to close.
+void CMainFrame::closeEvent(QCloseEvent* e) {
+    if (!confirm_close_plots()) {
+        e->ignore();
+        return;
+    }
+    for (CChildFrame* frame : plot_windows())
+        frame->close_confirmed();
+    QMainWindow::closeEvent(e);
 }
 
 CTarvikView* CMainFrame::active_view() const {
@@ -83,6 +120,7 @@ std::vector<CChildFrame*> CMainFrame::plot_windows() const {
 CChildFrame* CMainFrame::open_new_plot() {
     auto doc = std::make_unique<CTarvikDoc>();
     auto view = std::make_unique<CTarvikView>();
+    view->state().m_FollowData = follow_data_for_new_plots();
     view->attach(*doc);
     connect(view.get(), &CTarvikView::plot_changed, this, &CMainFrame::update_status);
     if (!doc->OnNewDocument())
@@ -117,13 +155,10 @@ void CMainFrame::open_file() {
 void CMainFrame::save_configuration() {
     if (!active_view())
         return;
-    QFileDialog dialog(this, tr("Save configuration"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(tr("XML files (*.xml)"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    save_configuration_to(dialog.selectedFiles().first());
+    const std::optional<SaveChoice> choice = choose_file_to_save(
+        this, tr("Save configuration"), {{QStringLiteral("XML files"), QStringLiteral("*.xml")}});
+    if (choice)
+        save_configuration_to(choice->path);
 }
 
 bool CMainFrame::save_configuration_to(const QString& file) {
@@ -139,7 +174,10 @@ bool CMainFrame::save_configuration_to(const QString& file) {
     return true;
 }
 
-void CMainFrame::about() {}
+void CMainFrame::about() {
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
 
 void CMainFrame::create_actions() {
     new_action_ = new QAction(tr("&New"), this);
@@ -194,6 +232,13 @@ void CMainFrame::create_menus() {
     grid_action_->setCheckable(true);
     legend_action_ = view_action(plot, tr("Le&gend"), &CTarvikView::toggle_legend);
     legend_action_->setCheckable(true);
+    follow_data_action_ = view_action(plot, tr("F&ollow data"), &CTarvikView::toggle_follow_data);
+    follow_data_action_->setCheckable(true);
+    // The choice is remembered for the plots opened after it.
+    connect(follow_data_action_, &QAction::triggered, this, [this] {
+        if (CTarvikView* view = active_view())
+            set_follow_data_for_new_plots(view->state().m_FollowData);
+    });
     view_action(plot, tr("&Curve list..."), &CTarvikView::show_curve_list);
     view_action(plot, tr("&Plot Title..."), &CTarvikView::edit_plot_title);
     view_action(plot, tr("&Lables..."), &CTarvikView::edit_labels);
@@ -252,6 +297,7 @@ void CMainFrame::update_menus() {
     const PlotViewState& state = view->state();
     grid_action_->setChecked(state.m_Grid);
     legend_action_->setChecked(state.m_Legend);
+    follow_data_action_->setChecked(state.m_FollowData);
     start_saving_action_->setEnabled(!state.m_SaveActive);
     stop_saving_action_->setEnabled(state.m_SaveActive);
 }
@@ -260,10 +306,12 @@ void CMainFrame::update_status() {
     CTarvikView* view = active_view();
     if (!view || !view->document()) {
         status_->clear();
+        status_->setToolTip(QString());
         return;
     }
     status_->setText(
         QString::fromStdString(status_text(*view->document(), view->state(), view->last_update())));
+    status_->setToolTip(QString::fromStdString(notices_tooltip(*view->document())));
 }
 
 }  // namespace tarvik

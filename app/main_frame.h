@@ -1,6 +1,7 @@
 // The main window: plot windows in a multi-document area, the menus and accelerators, the
 // recent-file list and a status bar for the active plot. Menu states are refreshed from the
-// active plot before a menu shows and whenever another plot becomes active.
+// active plot before a menu shows and whenever another plot becomes active. Its caption is set
+// once and stays; closing it asks every plot's close question first.
 #pragma once
 
 #include <QMainWindow>
@@ -42,11 +43,20 @@ class CMainFrame : public QMainWindow {
     // The fixed caption: set once, never replaced by a plot's title.
     void set_caption(const QString& caption);
 
+    // Asks each plot's close question in turn; true when every one was answered Yes. A No
+    // stops there and keeps every plot.
+    bool confirm_close_plots();
+
   public slots:
     void update_menus();
     void update_status();
 
+  protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
   private:
+    QString shown_caption() const;
     void create_actions();
     void create_menus();
     void create_status_bar();
@@ -68,6 +78,7 @@ class CMainFrame : public QMainWindow {
     QAction* save_configuration_action_ = nullptr;
     QAction* grid_action_ = nullptr;
     QAction* legend_action_ = nullptr;
+    QAction* follow_data_action_ = nullptr;
     QAction* start_saving_action_ = nullptr;
     QAction* stop_saving_action_ = nullptr;
 };

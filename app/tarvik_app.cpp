@@ -13,6 +13,7 @@
 #include "document_builders.h"
 #include "main_frame.h"
 #include "message_box_prompter.h"
+#include "qt_messages.h"
 #include "welcome_dialog.h"
 
 namespace tarvik {
@@ -76,6 +77,7 @@ bool CTarvikApp::InitInstance(bool has_arguments, StartupPlan plan) {
 }
 
 int run_tarvik(int argc, char** argv) {
+    drop_runtime_folder_notice();
     const CommandLine line = parse_command_line(argc, argv);
     write_lines(stdout, line.output_lines);
     write_lines(stderr, line.error_lines);

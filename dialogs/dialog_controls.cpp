@@ -4,6 +4,8 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
 
 namespace tarvik {
 
@@ -23,6 +25,25 @@ QLabel* label_for(QWidget* box, const QString& text) {
     label->setBuddy(box);
     box->setAccessibleName(plain_label(text));
     return label;
+}
+
+void tab_to_checked_radio(const std::vector<QRadioButton*>& group) {
+    // Qt moves the tab stop to a radio button when it gets the focus (a click or an arrow key),
+    // so only the tab stop at opening and after a check made in code needs setting here.
+    const auto place_tab_stop = [group] {
+        const bool any = std::any_of(group.begin(), group.end(),
+                                     [](const QRadioButton* r) { return r->isChecked(); });
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            const bool stop = any ? group[i]->isChecked() : i == 0;
+            group[i]->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
+        }
+    };
+    place_tab_stop();
+    for (QRadioButton* radio : group)
+        QObject::connect(radio, &QAbstractButton::toggled, radio, [place_tab_stop](bool checked) {
+            if (checked)
+                place_tab_stop();
+        });
 }
 
 namespace {

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 class QAbstractButton;
 class QDialog;
 class QDialogButtonBox;
 class QLabel;
+class QRadioButton;
 class QWidget;
 
 namespace tarvik {
@@ -24,6 +26,11 @@ W* named(W* control, const QString& label) {
 
 // A label for a box: the mnemonic moves the focus to the box, which takes the label's name.
 QLabel* label_for(QWidget* box, const QString& text);
+
+// Tab enters a group of radio buttons at its checked button (at the first while none is), so
+// Space there never changes the choice; the arrow keys move and check within the group as
+// before. Call once the buttons are in their layout.
+void tab_to_checked_radio(const std::vector<QRadioButton*>& group);
 
 // OK and Cancel, connected to accept() and reject(); OK is the default button (Enter).
 QDialogButtonBox* ok_cancel_buttons(QDialog* dialog);

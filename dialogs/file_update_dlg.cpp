@@ -22,6 +22,7 @@ CFileUpdateDlg::CFileUpdateDlg(int mode, QWidget* parent) : QDialog(parent), m_M
     }
     if (mode == 0 || mode == 1)
         radios_[static_cast<std::size_t>(mode)]->setChecked(true);
+    tab_to_checked_radio({radios_.begin(), radios_.end()});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(ok_cancel_buttons(this));

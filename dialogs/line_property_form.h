@@ -29,6 +29,8 @@ class SizePageForm {
 
     SizePageForm(Kind kind, std::int32_t size);
 
+    Kind kind() const { return kind_; }
+
     bool invisible() const { return invisible_; }
     bool box_enabled() const { return !invisible_; }
     // The value behind the box (1 to the maximum); what the box shows on opening differs for

@@ -31,7 +31,6 @@ ColourPage::ColourPage(LinePropertyForm& form, std::function<void()> modified,
         connect(box->edit(), &QLineEdit::textChanged, this, [this] { modified_(); });
     const QString text = QStringLiteral("Color dialog...");
     auto* dialog_button = named(new QPushButton(text), text);
-    dialog_button->setAutoDefault(false);
     connect(dialog_button, &QPushButton::clicked, this, [this] { choose(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(boxes);
@@ -77,9 +76,15 @@ bool ColourPage::read(DialogExchange& dx) {
 
 SizePage::SizePage(SizePageForm& form, std::function<void()> modified)
     : form_(form), modified_(std::move(modified)) {
-    invisible_ = named(new QRadioButton(QStringLiteral("Invisible")), QStringLiteral("Invisible"));
-    size_ = named(new QRadioButton(QStringLiteral("Size:")), QStringLiteral("Size:"));
-    box_ = named(new FreeSpinBox(1, form.highest()), QStringLiteral("Size:"));
+    // The visible texts are the same on both pages; the names say which size they set.
+    const bool width = form.kind() == SizePageForm::Kind::LineWidth;
+    invisible_ =
+        named(new QRadioButton(QStringLiteral("Invisible")),
+              width ? QStringLiteral("Invisible line") : QStringLiteral("Invisible points"));
+    size_ = named(new QRadioButton(QStringLiteral("Size:")),
+                  width ? QStringLiteral("Visible line") : QStringLiteral("Visible points"));
+    box_ = named(new FreeSpinBox(1, form.highest()),
+                 width ? QStringLiteral("Line width") : QStringLiteral("Point size"));
     (form.invisible() ? invisible_ : size_)->setChecked(true);
     box_->setEnabled(form.box_enabled());
     box_->set_value(form.box_text_on_opening());
@@ -104,6 +109,7 @@ SizePage::SizePage(SizePageForm& form, std::function<void()> modified)
     layout->addWidget(size_, 1, 0);
     layout->addWidget(box_, 1, 1);
     layout->setRowStretch(2, 1);
+    tab_to_checked_radio({invisible_, size_});
 }
 
 bool SizePage::read(DialogExchange& dx) {
@@ -117,13 +123,17 @@ bool SizePage::read(DialogExchange& dx) {
 }
 
 LineStylePage::LineStylePage(int style, std::function<void()> modified) {
+    // The texts draw the styles; the names say them.
     const QString texts[] = {QStringLiteral("__"), QStringLiteral("_ _"), QStringLiteral(". . ."),
                              QStringLiteral("_._"), QStringLiteral("_ . .")};
+    const QString names[] = {QStringLiteral("Solid"), QStringLiteral("Dashed"),
+                             QStringLiteral("Dotted"), QStringLiteral("Dash-dot"),
+                             QStringLiteral("Dash-dot-dot")};
     const QString title = QStringLiteral("Style");
     auto* group = named(new QGroupBox(title), title);
     auto* group_layout = new QVBoxLayout(group);
     for (std::size_t i = 0; i < radios_.size(); ++i) {
-        radios_[i] = named(new QRadioButton(texts[i]), texts[i]);
+        radios_[i] = named(new QRadioButton(texts[i]), names[i]);
         group_layout->addWidget(radios_[i]);
         if (static_cast<int>(i) == style)
             radios_[i]->setChecked(true);
@@ -132,6 +142,7 @@ LineStylePage::LineStylePage(int style, std::function<void()> modified) {
     }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    tab_to_checked_radio({radios_.begin(), radios_.end()});
 }
 
 int LineStylePage::style() const {

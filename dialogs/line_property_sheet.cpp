@@ -60,15 +60,8 @@ bool CLinePropertySheet::apply_page(int page) {
     return true;
 }
 
-bool CLinePropertySheet::read_all_pages() {
-    const int first = active_page();
-    for (int i = 0; i < LinePropertyForm::kPages; ++i) {
-        const int page = (first + i) % LinePropertyForm::kPages;
-        set_active_page(page);
-        if (!read_page(page))
-            return false;
-    }
-    return true;
+bool CLinePropertySheet::is_page_modified(int page) const {
+    return m_Form.modified(static_cast<LinePropertyForm::Page>(page));
 }
 
 }  // namespace tarvik

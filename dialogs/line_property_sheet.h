@@ -28,10 +28,10 @@ class CLinePropertySheet : public PropertySheet {
 
   protected:
     bool apply_page(int page) override;
-    bool read_all_pages() override;
+    bool read_page(int page) override;
+    bool is_page_modified(int page) const override;
 
   private:
-    bool read_page(int page);
     void page_modified(LinePropertyForm::Page page);
 
     LinePropertyForm m_Form;

@@ -31,6 +31,15 @@ T* labelled(const char* text) {
     return named(new T(label), label);
 }
 
+// The file types "Browse..." offers: text and GnuPlot files, then the kinds of file
+// experiments write (comma- and tab-separated, logs), then every file.
+std::vector<FileFilter> data_file_filters() {
+    return {{QStringLiteral("Text"), QStringLiteral("*.txt")},
+            {QStringLiteral("GnuPlot"), QStringLiteral("*.gp")},
+            {QStringLiteral("Data files"), QStringLiteral("*.csv *.tsv *.dat *.log *.txt")},
+            {QStringLiteral("All files"), QStringLiteral("*")}};
+}
+
 }  // namespace
 
 NewPlotDlg::NewPlotDlg(const NewPlotValues& values, QWidget* parent, FileChooser chooser)
@@ -38,6 +47,10 @@ NewPlotDlg::NewPlotDlg(const NewPlotValues& values, QWidget* parent, FileChooser
     build_controls();
     connect_controls();
     show_form();
+    tab_to_checked_radio({qobject_cast<QRadioButton*>(controls_[Control::DataFileRadio]),
+                          qobject_cast<QRadioButton*>(controls_[Control::ConfigurationFileRadio])});
+    // The file name is what a user comes to give; it opens selected, so typing replaces it.
+    edit(Control::DataFile)->setFocus();
 }
 
 void NewPlotDlg::build_controls() {
@@ -206,8 +219,7 @@ void NewPlotDlg::show_form() {
 }
 
 void NewPlotDlg::browse() {
-    const QString path = chooser_(this, {{QStringLiteral("Text"), QStringLiteral("*.txt")},
-                                         {QStringLiteral("GnuPlot"), QStringLiteral("*.gp")}});
+    const QString path = chooser_(this, data_file_filters());
     if (!path.isEmpty())
         m_Form.browsed(path.toStdString());
 }

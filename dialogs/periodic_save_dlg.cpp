@@ -41,6 +41,7 @@ CPeridicSave::CPeridicSave(const PeriodicSaveValues& values, QWidget* parent, Fi
     group_layout->addWidget(png_);
     group_layout->addWidget(bitmap_);
     (m_Form.checked_type() == kSaveBmp ? bitmap_ : png_)->setChecked(true);
+    tab_to_checked_radio({png_, bitmap_});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(boxes);
@@ -60,8 +61,10 @@ void CPeridicSave::show_stored() {
 }
 
 void CPeridicSave::click_format(std::int32_t type) {
-    m_Form.click_format(type);
-    show_stored();
+    const Exchanged<int> minutes = parse_integer(interval_->text());
+    // The interval box keeps its text: a valid one is stored already, a bad one waits for OK.
+    if (m_Form.click_format(type, file_->text().toStdString(), minutes.value))
+        file_->setText(QString::fromStdString(m_Form.stored().file_name));
 }
 
 void CPeridicSave::browse() {

@@ -1,5 +1,6 @@
 // The periodic-saving settings dialog "periodic saving:": the interval in minutes (0 to 60;
 // 0 stops saving), the file and its format (PNG or Bitmap). It shows a PeriodicSaveForm.
+// "Browse..." takes any file name: the file is normally still to be written.
 //     const auto next = run_periodic_save_settings(current, [&](const PeriodicSaveValues& v) {
 //         return run_periodic_save_dialog(parent, v);
 //     });
@@ -21,7 +22,7 @@ class FreeSpinBox;
 class CPeridicSave : public QDialog {
   public:
     explicit CPeridicSave(const PeriodicSaveValues& values, QWidget* parent = nullptr,
-                          FileChooser chooser = choose_file_to_open);
+                          FileChooser chooser = choose_file_to_write);
 
     // The values after OK.
     const PeriodicSaveValues& values() const { return m_Form.stored(); }
@@ -42,6 +43,6 @@ class CPeridicSave : public QDialog {
 
 // The dialog shown once: its values after OK, nothing otherwise.
 std::optional<PeriodicSaveValues> run_periodic_save_dialog(
-    QWidget* parent, const PeriodicSaveValues& values, FileChooser chooser = choose_file_to_open);
+    QWidget* parent, const PeriodicSaveValues& values, FileChooser chooser = choose_file_to_write);
 
 }  // namespace tarvik

@@ -30,9 +30,17 @@ std::string PeriodicSaveForm::filter_pattern() const {
     return checked_type_ == kSaveBmp ? "*.bmp" : "*.png";
 }
 
-void PeriodicSaveForm::click_format(std::int32_t type) {
-    checked_type_ = type == kSaveBmp ? kSaveBmp : kSavePng;
-    stored_.file_name = with_image_extension(stored_.file_name, checked_type_);
+bool PeriodicSaveForm::click_format(std::int32_t type, std::string shown_file,
+                                    std::optional<std::int32_t> shown_interval) {
+    const std::int32_t clicked = type == kSaveBmp ? kSaveBmp : kSavePng;
+    if (clicked == checked_type_)
+        return false;
+    checked_type_ = clicked;
+    if (shown_interval && *shown_interval >= kLowestInterval &&
+        *shown_interval <= highest_interval())
+        stored_.interval_minutes = *shown_interval;
+    stored_.file_name = with_image_extension(shown_file, checked_type_);
+    return true;
 }
 
 PeriodicSaveValues PeriodicSaveForm::accepted(std::int32_t interval_minutes,

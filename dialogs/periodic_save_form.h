@@ -41,9 +41,12 @@ class PeriodicSaveForm {
     std::string filter_name() const;
     std::string filter_pattern() const;
 
-    // A format radio clicked: its extension goes onto the stored file name; the dialog then
-    // shows the stored values again.
-    void click_format(std::int32_t type);
+    // A format radio clicked. Another format than the checked one first takes what the boxes
+    // show (the file name, and the interval when it is a valid number of minutes), so nothing
+    // typed or browsed is lost, then puts its extension onto the file name, which the dialog
+    // shows again. Clicking the checked format changes nothing: false then.
+    bool click_format(std::int32_t type, std::string shown_file,
+                      std::optional<std::int32_t> shown_interval);
     // OK, first step: the checked format becomes the stored one.
     void take_format() { stored_.type = checked_type_; }
     // OK, after the interval was validated.

@@ -12,6 +12,7 @@ namespace tarvik {
 PropertySheet::PropertySheet(const QString& caption, QWidget* parent) : QDialog(parent) {
     setWindowTitle(caption);
     tabs_ = new QTabWidget;
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int page) { pages_.open(page); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
 }
@@ -26,6 +27,7 @@ void PropertySheet::add_buttons() {
 
 void PropertySheet::add_page(QWidget* page, const QString& tab) {
     named(page, tab);
+    pages_.add_page();
     tabs_->addTab(page, tab);
 }
 
@@ -46,9 +48,16 @@ void PropertySheet::apply() {
     apply_page(active_page());
 }
 
+// A page is shown before it is read, so a bad box is seen with the focus on it (on success the
+// sheet closes before any of this is painted).
 void PropertySheet::accept() {
-    if (read_all_pages())
-        QDialog::accept();
+    const auto modified = [this](int page) { return is_page_modified(page); };
+    for (const int page : pages_.read_on_ok(active_page(), modified)) {
+        set_active_page(page);
+        if (!read_page(page))
+            return;
+    }
+    QDialog::accept();
 }
 
 }  // namespace tarvik

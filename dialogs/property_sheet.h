@@ -1,8 +1,11 @@
 // A property sheet: pages on tabs with OK, Cancel and Apply. Apply is enabled while a page is
-// modified; it reads and sends the active page only. OK reads every page.
+// modified; it reads and sends the active page only. OK reads every page the user opened or
+// changed; the others hand their values through as given.
 #pragma once
 
 #include <QDialog>
+
+#include "sheet_pages.h"
 
 class QPushButton;
 class QTabWidget;
@@ -28,11 +31,14 @@ class PropertySheet : public QDialog {
 
     // Reads the active page and sends it; false (with the message shown) leaves everything.
     virtual bool apply_page(int page) = 0;
-    // Reads every page for OK; on a bad value shows its page and returns false.
-    virtual bool read_all_pages() = 0;
+    // Reads one page's boxes into the form; false with the message shown on a bad value.
+    virtual bool read_page(int page) = 0;
+    // The page holds a change not yet applied.
+    virtual bool is_page_modified(int page) const = 0;
 
   private:
     QTabWidget* tabs_;
+    SheetPages pages_;
     QPushButton* apply_ = nullptr;
 };
 

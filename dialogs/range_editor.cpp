@@ -23,7 +23,6 @@ RangeEditor::RangeEditor(RangeForm& form, const RangeLabels& labels, QWidget* pa
     if (labels.swap_button) {
         const QString text = QStringLiteral("Swap min/max");
         auto* swap = named(new QPushButton(text), text);
-        swap->setAutoDefault(false);
         layout->addRow(swap);
         // The limits as the user sees them are swapped, so typed values are not lost.
         connect(swap, &QPushButton::clicked, this, [this] {

@@ -21,6 +21,7 @@ CTvTimeUnitsDlg::CTvTimeUnitsDlg(int unit, QWidget* parent) : QDialog(parent) {
         group_layout->addWidget(units_[i]);
     }
     units_[unit >= 0 && unit < 3 ? static_cast<std::size_t>(unit) : 0]->setChecked(true);
+    tab_to_checked_radio({units_.begin(), units_.end()});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

@@ -42,6 +42,7 @@ CTimerDlg::CTimerDlg(std::int32_t interval_ms, std::int32_t max_tries, QWidget* 
     group_layout->addWidget(limited_, 1, 0);
     group_layout->addWidget(tries_, 1, 1);
     (m_Form.unlimited() ? unlimited_ : limited_)->setChecked(true);
+    tab_to_checked_radio({unlimited_, limited_});
     show_tries();
 
     // On a change of radio only, so clicking the checked one keeps what was typed.

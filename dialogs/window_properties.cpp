@@ -63,17 +63,8 @@ bool CWindowProperties::apply_page(int page) {
     return true;
 }
 
-bool CWindowProperties::read_all_pages() {
-    // The active page first; a page is shown before it is read, so a bad box is seen with the
-    // focus on it (on success the sheet closes before any of this is painted).
-    const int first = active_page();
-    for (int i = 0; i < WindowPropertiesForm::kPages; ++i) {
-        const int page = (first + i) % WindowPropertiesForm::kPages;
-        set_active_page(page);
-        if (!read_page(page))
-            return false;
-    }
-    return true;
+bool CWindowProperties::is_page_modified(int page) const {
+    return m_Form.modified(static_cast<WindowPropertiesForm::Page>(page));
 }
 
 }  // namespace tarvik

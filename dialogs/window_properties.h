@@ -26,10 +26,10 @@ class CWindowProperties : public PropertySheet {
 
   protected:
     bool apply_page(int page) override;
-    bool read_all_pages() override;
+    bool read_page(int page) override;
+    bool is_page_modified(int page) const override;
 
   private:
-    bool read_page(int page);
     void page_modified(WindowPropertiesForm::Page page);
 
     WindowPropertiesForm m_Form;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "dialog_controls.h"
 #include "dialog_exchange.h"
@@ -25,19 +26,25 @@ FreeSpinBox* spin(int low, int high, int value, const std::function<void()>& mod
     return box;
 }
 
-// "Fixed" and "Scientific" in a group; clicking one stores its index.
-QGroupBox* format_group(const QString& title, std::int32_t& notation,
+// "Fixed" and "Scientific" in a group; clicking one stores its index. The axis ("X" or "Y")
+// tells the two groups' buttons apart for a screen reader.
+QGroupBox* format_group(const QString& axis, std::int32_t& notation,
                         const std::function<void()>& modified) {
+    const QString title = axis + QStringLiteral(" Format type");
     auto* group = named(new QGroupBox(title), title);
     auto* layout = new QHBoxLayout(group);
     auto* buttons = new QButtonGroup(group);
     const QString texts[] = {QStringLiteral("Fixed"), QStringLiteral("Scientific")};
+    const QString names[] = {axis + QStringLiteral(" fixed"), axis + QStringLiteral(" scientific")};
+    std::vector<QRadioButton*> radios;
     for (int i = 0; i < 2; ++i) {
-        auto* radio = named(new QRadioButton(texts[i]), texts[i]);
+        auto* radio = named(new QRadioButton(texts[i]), names[i]);
         radio->setChecked(notation == i);
         buttons->addButton(radio, i);
         layout->addWidget(radio);
+        radios.push_back(radio);
     }
+    tab_to_checked_radio(radios);
     QObject::connect(buttons, &QButtonGroup::idClicked, group, [&notation, modified](int id) {
         notation = id;
         modified();
@@ -78,8 +85,8 @@ PrecisionPage::PrecisionPage(WindowPropertiesForm& form, std::function<void()> m
     boxes->addRow(label_for(y_, QStringLiteral("y-precision:")), y_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(boxes);
-    layout->addWidget(format_group(QStringLiteral("X Format type"), form.x_notation, modified));
-    layout->addWidget(format_group(QStringLiteral("Y Format type"), form.y_notation, modified));
+    layout->addWidget(format_group(QStringLiteral("X"), form.x_notation, modified));
+    layout->addWidget(format_group(QStringLiteral("Y"), form.y_notation, modified));
 }
 
 bool PrecisionPage::read(DialogExchange& dx) {

@@ -49,7 +49,8 @@ void show_empty_file(const NewPlotValues& v) {
 }
 
 // The ranges and view settings the dialog asked for; an automatic range is worked out over
-// every curve, the new one included, unless the new file gave no point.
+// every curve, the new one included, unless the new file gave no point. A plot that follows
+// its data keeps an automatic range asked for, to be fitted when the data arrive.
 void apply_dialog_settings(PlotViewState& view, const CTarvikDoc& doc, const NewPlotValues& v,
                            bool file_empty) {
     view.m_XMin = v.x_min;
@@ -59,11 +60,11 @@ void apply_dialog_settings(PlotViewState& view, const CTarvikDoc& doc, const New
     if (v.auto_x_range && !file_empty)
         apply_automatic_x_range(view, doc);
     else
-        view.m_AutoX = false;
+        view.m_AutoX = v.auto_x_range && view.m_FollowData;
     if (v.auto_y_range && !file_empty)
         apply_automatic_y_range(view, doc);
     else
-        view.m_AutoY = false;
+        view.m_AutoY = v.auto_y_range && view.m_FollowData;
     view.m_XPrecision = v.x_precision;
     view.m_YPrecision = v.y_precision;
     if (v.open_maximised)

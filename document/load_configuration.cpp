@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 
 #include "automatic_range.h"
@@ -97,6 +98,8 @@ bool LoadConfiguration(CTarvikDoc& doc, const std::string& file) {
                  " are used.",
              prompt::Icon::Information);
     }
+    for (FileConfiguration& f : config.files)
+        f.file = locate_data_file(f.file, file);
     return build_from_configuration(doc, config);
 }
 
@@ -142,6 +145,18 @@ bool build_from_configuration(CTarvikDoc& doc, const PlotConfiguration& config) 
     return true;
 }
 
+std::string locate_data_file(const std::string& name, const std::string& configuration_file) {
+    namespace fs = std::filesystem;
+    if (name.empty() || fs::path(name).is_absolute() || file_exists(name))
+        return name;
+    std::error_code error;
+    const fs::path folder = fs::absolute(fs::path(configuration_file), error).parent_path();
+    if (error)
+        return name;
+    const std::string beside = (folder / name).lexically_normal().string();
+    return file_exists(beside) ? beside : name;
+}
+
 ConfigurationValues configuration_values(const CTarvikDoc& doc, const PlotViewState& view,
                                          bool maximized) {
     ConfigurationValues v;
@@ -154,7 +169,7 @@ ConfigurationValues configuration_values(const CTarvikDoc& doc, const PlotViewSt
     v.x_ticks = view.m_XTicks;
     v.y_ticks = view.m_YTicks;
     v.grid = view.m_Grid;
-    v.timer_interval = doc.timer_interval();
+    v.timer_interval = view.running_interval(doc.timer_interval());  // a frozen plot's too
     v.max_timer_tries = view.m_MaxTries;
     v.x_precision = view.m_XPrecision;
     v.y_precision = view.m_YPrecision;

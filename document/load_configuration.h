@@ -18,6 +18,13 @@ struct PlotViewState;
 // exist; the curves added so far are removed again then, so a failed load adds no curve.
 bool LoadConfiguration(CTarvikDoc& doc, const std::string& file);
 
+// Where a configuration file's data file name is found: as it stands when it exists from the
+// current folder (or is absolute), else beside the configuration file, so a plot saved with
+// its data keeps working when loaded from elsewhere. That second place is returned as a full
+// path, which the plot then holds and saves. A name found in neither place is returned as it
+// stands, for the "not found" message.
+std::string locate_data_file(const std::string& name, const std::string& configuration_file);
+
 // The second half of LoadConfiguration: builds what was read.
 bool build_from_configuration(CTarvikDoc& doc, const PlotConfiguration& config);
 

@@ -58,6 +58,8 @@ struct PlotViewState : plot_limits {
     std::int32_t m_PageWidth = 0;
     std::int32_t m_PageTicks = 0;
     bool m_PanAllowed = true;
+    // Every data update fits the automatic ranges to the data again (not saved with a plot).
+    bool m_FollowData = false;
 
     // Timer bookkeeping.
     std::uint32_t m_TimerId = 0;
@@ -65,6 +67,11 @@ struct PlotViewState : plot_limits {
     std::uint32_t m_MaxTries = 0xFFFFFFFFu;  // never forces a re-read
     bool m_Frozen = false;
     std::int32_t m_SavedInterval = 0;
+    // The interval the plot runs at when it is not frozen: the timer's, or while frozen the
+    // one Unfreeze restores.
+    std::int32_t running_interval(std::int32_t timer_interval) const {
+        return m_Frozen ? m_SavedInterval : timer_interval;
+    }
 
     // Decoration.
     bool m_Grid = true;

@@ -115,17 +115,21 @@ bool CTarvikDoc::append_curve(const std::string& file, std::int32_t xcol, std::i
     m_FileColumns.emplace_back(xcol, ycol);
     m_AddOnly.push_back(add_only ? NEW_LINES_ONLY : FULL_UPDATE);
     LineContainer store;
-    read_data_file(spec_for(file, xcol, ycol, m_TimeUnit), store);
+    std::vector<DataNotice> found = read_data_file(spec_for(file, xcol, ycol, m_TimeUnit), store);
     m_LinePoints.emplace_back();
     m_LinePoints.back().push_back(std::move(store));
+    m_Notices.add_curve();
+    m_Notices.set_read(curve_count() - 1, std::move(found));
     if (PlotViewState* view = view_state())
         view->m_Curves.append_curve(drawing);
     return true;
 }
 
 bool CTarvikDoc::AddPlotRequest(const PlotRequest& request) {
-    // One black solid line one pixel wide without markers.
-    if (!append_curve(request.file, request.xcol, request.ycol, "", false, CurveDrawing{}))
+    // One black solid line one pixel wide without markers. With elapsed time as x the curve
+    // takes new lines only: a full re-read would stamp every point with the time of the read.
+    const bool elapsed_time_x = request.xcol == -1;
+    if (!append_curve(request.file, request.xcol, request.ycol, "", elapsed_time_x, CurveDrawing{}))
         return false;
     if (PlotViewState* view = view_state()) {
         view->m_XMin = request.x_min;
@@ -149,6 +153,7 @@ bool CTarvikDoc::remove_curve(int i) {
     m_FileTitles.remove(i);
     m_AddOnly.erase(m_AddOnly.begin() + i);
     m_LinePoints.erase(m_LinePoints.begin() + i);
+    m_Notices.remove_curve(i);
     if (PlotViewState* view = view_state()) {
         if (i < view->m_Curves.curve_count())
             view->m_Curves.remove_curve(i);
@@ -183,9 +188,15 @@ void CTarvikDoc::check_invariants(int i) const {
 void CTarvikDoc::RereadCurve(int i) {
     check_invariants(i);
     const auto k = static_cast<std::size_t>(i);
-    read_data_file(spec_for(m_FileMonitor.name(i), m_FileColumns[k].first, m_FileColumns[k].second,
-                            m_TimeUnit),
-                   m_LinePoints[k].front());
+    m_Notices.set_read(i, read_data_file(spec_for(m_FileMonitor.name(i), m_FileColumns[k].first,
+                                                  m_FileColumns[k].second, m_TimeUnit),
+                                         m_LinePoints[k].front()));
+}
+
+FileStatus CTarvikDoc::check_file(int i) {
+    const FileStatus status = m_FileMonitor.check(i);
+    m_Notices.set_checked(i, m_FileMonitor.notice(i));
+    return status;
 }
 
 void CTarvikDoc::refresh_curve(int i) {

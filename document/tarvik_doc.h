@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "curve_notices.h"
 #include "document_view.h"
 #include "enumerations.h"
 #include "file_monitor.h"
@@ -78,6 +79,7 @@ class CTarvikDoc : public PlotData {
                       const std::string& title, bool add_only, const CurveDrawing& drawing = {});
 
     // Builds the plot of a command-line request: one black solid curve, the request's ranges.
+    // It re-reads its file fully, or takes new lines only when x is the elapsed time.
     bool AddPlotRequest(const PlotRequest& request);
     bool remove_curve(int i);
     // Gives curve i `generations` generations (1 to the history limit + 1): empty stores
@@ -89,7 +91,9 @@ class CTarvikDoc : public PlotData {
     void refresh_curve(int i);
     void refresh_all();
     void RereadCurve(int i);
-    FileStatus check_file(int i) { return m_FileMonitor.check(i); }
+    FileStatus check_file(int i);
+    // Why curves' data stop or wait, as their latest reads and checks found.
+    const CurveNotices& notices() const { return m_Notices; }
 
     // Timer and title.
     void SetTimerInterval(std::int32_t interval_ms);
@@ -129,6 +133,7 @@ class CTarvikDoc : public PlotData {
     std::int32_t m_StartTimerInterval = 1000;
     std::int32_t m_TimerInterval = 1000;
     std::deque<std::deque<LineContainer>> m_LinePoints;
+    CurveNotices m_Notices;
     std::string m_WindowTitle;
     TimeUnit m_TimeUnit = MINUTES;
     DocumentView* m_View = nullptr;

@@ -10,6 +10,7 @@ packages=(
     fonts-dejavu-core
     clang-format
     clang-14 libclang-rt-14-dev
+    dpkg-dev file desktop-file-utils groff
 )
 
 missing=()

@@ -76,7 +76,8 @@ const Case kCases[] = {
     {.name = "-p with seven values", .args = kDataArgs, .requests = {kData}, .output = {kDataInfo}},
     {.name = "-p with six values",
      .args = Args(kDataArgs.begin(), kDataArgs.end() - 1),
-     .stopped = true},
+     .stopped = true,
+     .error_lines = 1},
     {.name = "-p with eight values keeps the request",
      .args = join({kDataArgs, {"9", "-n"}}),
      .requests = {kData},
@@ -91,14 +92,19 @@ const Case kCases[] = {
      .args = {"-n", "x.txt", "-x", "a.xml"},
      .new_plot = true,
      .stopped = true},
-    {.name = "first argument without -", .args = {"plot.xml", "-n"}, .exit = 1},
-    {.name = "-x without a file", .args = {"-n", "-x"}, .new_plot = true, .exit = 1},
-    {.name = "-x followed by an option", .args = {"-x", "-n"}, .exit = 1},
+    {.name = "first argument without -", .args = {"plot.xml", "-n"}, .exit = 1, .error_lines = 1},
+    {.name = "-x without a file",
+     .args = {"-n", "-x"},
+     .new_plot = true,
+     .exit = 1,
+     .error_lines = 1},
+    {.name = "-x followed by an option", .args = {"-x", "-n"}, .exit = 1, .error_lines = 1},
     {.name = "lines before the end are kept",
      .args = join({kDataArgs, {"-x"}}),
      .requests = {kData},
      .output = {kDataInfo},
-     .exit = 1},
+     .exit = 1,
+     .error_lines = 1},
 
     {.name = "--version", .args = {"--version", "-q"}, .output = {"Tarvik 0.68.0.0"}, .exit = 0},
     {.name = "--help before a bad option",
@@ -138,6 +144,7 @@ const Case kCases[] = {
     {.name = "long options taken out, then a file",
      .args = {"--png", "o.png", "plot.xml"},
      .exit = 1,
+     .error_lines = 1,
      .png = "o.png"},
 };
 
@@ -160,6 +167,23 @@ TEST(CommandLine, Table) {
             EXPECT_EQ(r.batch->height, c.height);
         }
     }
+}
+
+// A start that is refused, or an option that cannot be used, says so in one line that points
+// at --help; what is printed on standard output and the exit status are the table's.
+TEST(CommandLine, RefusalsSayWhyOnStandardError) {
+    const std::pair<Args, std::string> cases[] = {
+        {{"data.csv"},
+         "tarvik: data.csv is not an option; give a data file with -p, a saved plot with -x "
+         "(try --help)"},
+        {{"-n", "-x"}, "tarvik: -x needs the name of a configuration file (try --help)"},
+        {{"-X", "-n"}, "tarvik: -X needs the name of a configuration file (try --help)"},
+        {{"-p", "data.csv", "0", "1", "-n"},
+         "tarvik: -p needs seven values, FILE XCOL YCOL XMIN XMAX YMIN YMAX; only 4 arguments "
+         "follow it (try --help)"},
+    };
+    for (const auto& [args, line] : cases)
+        EXPECT_EQ(parse_command_line(args).error_lines, Args{line}) << args.front();
 }
 
 TEST(CommandLine, NewPlotRefusedInBatchMode) {

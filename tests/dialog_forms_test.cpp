@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "line_property_form.h"
+#include "sheet_pages.h"
 #include "timer_form.h"
 #include "window_properties_form.h"
 
@@ -99,6 +100,21 @@ TEST(WindowPropertiesForm, ModifiedPerPage) {
     EXPECT_EQ(form.y_range.values().minimum, 1.0);
     form.clear_modified();
     EXPECT_FALSE(form.any_modified());
+}
+
+TEST(SheetPages, OkReadsOpenedAndChangedPagesActiveFirst) {
+    SheetPages pages;
+    for (int i = 0; i < 4; ++i)
+        pages.add_page();
+    const auto none = [](int) { return false; };
+    EXPECT_EQ(pages.read_on_ok(0, none), std::vector<int>{});
+    pages.open(0);  // the sheet opens on its first page
+    EXPECT_EQ(pages.read_on_ok(0, none), std::vector<int>{0});
+    pages.open(2);
+    EXPECT_EQ(pages.read_on_ok(2, none), (std::vector<int>{2, 0}));
+    EXPECT_EQ(pages.read_on_ok(2, [](int page) { return page == 3; }), (std::vector<int>{2, 3, 0}));
+    pages.open(7);  // no such page
+    EXPECT_EQ(pages.read_on_ok(9, none), (std::vector<int>{0, 2}));
 }
 
 TEST(LinePropertyForm, ColourIsStoredLowByteRed) {

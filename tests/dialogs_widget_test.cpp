@@ -154,6 +154,32 @@ TEST(WindowProperties, TicksPageShowsStoredMinusTwoAndApplyRefusesSixty) {
     EXPECT_EQ(sheet.settings().x_ticks, 7);
 }
 
+// 13 window widths of x-scrollbar mode give 53 x ticks, shown as 51 on the Ticks page, which
+// accepts at most 50: a page the user never opened hands its value through.
+TEST(WindowProperties, OkReadsOnlyThePagesTheUserOpened) {
+    testing::PromptRecorder prompts;
+    EventRecorder view;
+    WindowSettings stored;
+    stored.x_ticks = 53;
+    stored.y_precision = 9;
+    CWindowProperties untouched(stored, &view);
+    untouched.show();
+    press(&untouched, "OK");
+    EXPECT_EQ(untouched.result(), QDialog::Accepted);
+    EXPECT_EQ(untouched.settings().x_ticks, 53);
+    EXPECT_EQ(untouched.settings().y_precision, 9);
+    EXPECT_TRUE(prompts.texts().empty());
+
+    CWindowProperties opened(stored, &view);
+    opened.show();
+    opened.set_active_page(WindowPropertiesForm::Ticks);
+    opened.set_active_page(WindowPropertiesForm::XRange);
+    press(&opened, "OK");
+    EXPECT_NE(opened.result(), QDialog::Accepted);
+    EXPECT_EQ(opened.active_page(), WindowPropertiesForm::Ticks);
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Enter an integer between 0 and 50."});
+}
+
 TEST(WindowProperties, SwapShowsTheTypedLimitsExchanged) {
     EventRecorder view;
     CWindowProperties sheet(WindowSettings{}, &view);
@@ -167,6 +193,34 @@ TEST(WindowProperties, SwapShowsTheTypedLimitsExchanged) {
     EXPECT_EQ(view.windows[0].page, 1);
     EXPECT_EQ(view.windows[0].y_minimum, 9.0);
     EXPECT_EQ(view.windows[0].y_maximum, 0.0);
+}
+
+// Enter on a focused button presses that button; Enter in a box presses OK.
+TEST(PropertySheets, EnterPressesTheFocusedButton) {
+    EventRecorder view;
+    CWindowProperties window(WindowSettings{}, &view);
+    window.show();
+    window.set_active_page(WindowPropertiesForm::YRange);
+    QPushButton* swap = control<QPushButton>(&window, "Swap min/max");
+    swap->setFocus();
+    QTest::keyClick(swap, Qt::Key_Return);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(control<QLineEdit>(&window, "y-min:")->text(), "1");
+    QTest::keyClick(control<QLineEdit>(&window, "y-max:"), Qt::Key_Return);
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(window.settings().y.minimum, 1.0);
+
+    const auto pure_red = [](QWidget*, const QColor&) { return std::optional<QColor>(Qt::red); };
+    CLinePropertySheet line({0, 0, 0, 1, 0, 1}, 0, &view, nullptr, pure_red);
+    line.show();
+    QPushButton* colours = control<QPushButton>(&line, "Color dialog...");
+    colours->setFocus();
+    QTest::keyClick(colours, Qt::Key_Enter);
+    EXPECT_TRUE(line.isVisible());
+    EXPECT_EQ(edit_of(&line, "Red")->text(), "255");
+    QTest::keyClick(edit_of(&line, "Green"), Qt::Key_Enter);
+    EXPECT_EQ(line.result(), QDialog::Accepted);
+    EXPECT_EQ(line.look().red, 255);
 }
 
 TEST(TimerDialog, ListUnlimitedAndRefusedInterval) {
@@ -209,24 +263,40 @@ TEST(LineProperties, SizePagesInvisibleRules) {
     CLinePropertySheet sheet({0, 0, 0, 0, 0, 0}, 0, &view);
     sheet.show();
     sheet.set_active_page(LinePropertyForm::Width);
-    QLineEdit* width = edit_of(&sheet, "Size:");
-    EXPECT_TRUE(control<QRadioButton>(&sheet, "Invisible")->isChecked());
+    QLineEdit* width = edit_of(&sheet, "Line width");
+    EXPECT_TRUE(control<QRadioButton>(&sheet, "Invisible line")->isChecked());
     EXPECT_FALSE(width->isEnabled());
     EXPECT_EQ(width->text(), "0");
-    control<QRadioButton>(&sheet, "Size:")->click();
+    control<QRadioButton>(&sheet, "Visible line")->click();
     EXPECT_TRUE(width->isEnabled());
     EXPECT_EQ(width->text(), "1");
 
     sheet.set_active_page(LinePropertyForm::PointSize);
-    QLineEdit* points = edit_of(&sheet, "Size:");
+    QLineEdit* points = edit_of(&sheet, "Point size");
     EXPECT_EQ(points->text(), "1");
     EXPECT_FALSE(points->isEnabled());
-    control<QRadioButton>(&sheet, "Invisible")->click();
+    control<QRadioButton>(&sheet, "Invisible points")->click();
     EXPECT_EQ(points->text(), "2");
     press(&sheet, "Apply");
     ASSERT_EQ(view.lines.size(), 1u);
     EXPECT_EQ(view.lines[0].kind, 3);
     EXPECT_EQ(view.lines[0].point_size, 0);
+}
+
+TEST(LineProperties, UntouchedPagesHandStoredValuesThrough) {
+    testing::PromptRecorder prompts;
+    EventRecorder view;
+    // A configuration file may hold a width of 9 and the style without a pen (5).
+    CLinePropertySheet sheet({1, 2, 3, 9, 5, 4}, 0, &view);
+    sheet.show();
+    type_into(edit_of(&sheet, "Red"), "7");
+    press(&sheet, "OK");
+    EXPECT_EQ(sheet.result(), QDialog::Accepted);
+    EXPECT_EQ(sheet.look().red, 7);
+    EXPECT_EQ(sheet.look().width, 9);
+    EXPECT_EQ(sheet.look().style, 5);
+    EXPECT_EQ(sheet.look().point_size, 4);
+    EXPECT_TRUE(prompts.texts().empty());
 }
 
 TEST(LineProperties, ColourPageRefusesThreeHundredAndStoresLowByteRed) {

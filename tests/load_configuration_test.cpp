@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -192,6 +193,53 @@ TEST_F(LoadConfigurationTest, UnreadableConfigurationIsAnErrorBoxNamingTheFile) 
     }
 }
 
+// A plot saved beside its data, loaded from another folder: names relative to the current
+// folder win, then the configuration's folder is tried.
+TEST_F(LoadConfigurationTest, RelativeDataFileNamesAreAlsoLookedUpBesideTheConfiguration) {
+    TempDir elsewhere;
+    struct Within {  // the current folder for the test's span
+        explicit Within(const std::string& folder) { std::filesystem::current_path(folder); }
+        ~Within() { std::filesystem::current_path(was); }
+        const std::filesystem::path was = std::filesystem::current_path();
+    } within(elsewhere.path());
+    dir_.write("run.csv", "1,2\n");
+    std::filesystem::create_directory(dir_.file("day2"));
+    dir_.write("day2/run.csv", "3,4\n5,6\n");
+    elsewhere.write("here.csv", "7,8\n");
+    dir_.write("here.csv", "9,9\n");
+    struct Row {
+        const char* file;
+        std::string held;
+        int points;
+    };
+    const Row rows[] = {
+        {"run.csv", dir_.file("run.csv"), 1},
+        {"day2/../day2/run.csv", dir_.file("day2/run.csv"), 2},
+        {"here.csv", "here.csv", 1},  // the current folder's
+        {"none.csv", "", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        PromptRecorder prompts;
+        HeadlessView view;
+        CTarvikDoc doc(&view);
+        view.document = &doc;
+        ConfigurationValues v = base();
+        v.curves.front().file = row.file;
+        const bool loaded = LoadConfiguration(doc, dir_.write("plot.xml", configuration_text(v)));
+        if (row.held.empty()) {
+            EXPECT_FALSE(loaded);
+            EXPECT_EQ(prompts.texts(), std::vector<std::string>{"File none.csv not found"});
+            continue;
+        }
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(doc.file_name(0), row.held);
+        EXPECT_EQ(doc.history(0).front().count, row.points);
+        // Saving again writes the name the plot holds.
+        EXPECT_EQ(configuration_values(doc, view.state(), false).curves.front().file, row.held);
+    }
+}
+
 // Everything a saved plot holds comes back in a new document and view.
 TEST_F(LoadConfigurationTest, SavedPlotLoadsBackEqual) {
     const std::string b = dir_.write("b & c.txt", "0 1 2\n5 6 7\n");
@@ -240,6 +288,14 @@ TEST_F(LoadConfigurationTest, SavedPlotLoadsBackEqual) {
     EXPECT_EQ(configuration_text(got), configuration_text(expected));
     EXPECT_TRUE(l.m_StartMaximised);
     EXPECT_EQ(doc2.time_unit(), 2);
+}
+
+// A frozen plot saves the interval it runs at when unfrozen, so it updates once loaded.
+TEST_F(LoadConfigurationTest, FrozenPlotSavesItsRunningInterval) {
+    doc_.SetTimerInterval(0);
+    view_.state().m_Frozen = true;
+    view_.state().m_SavedInterval = 2500;
+    EXPECT_EQ(configuration_values(doc_, view_.state(), false).timer_interval, 2500);
 }
 
 TEST_F(LoadConfigurationTest, FailedSaveNamesTheFileAndTheReason) {

@@ -245,6 +245,19 @@ TEST(PeriodicSaveForm, FormatRenamesTheStoredExtension) {
         EXPECT_EQ(with_image_extension(row.name, row.type), row.renamed) << row.name;
 }
 
+TEST(PeriodicSaveForm, FormatClickTakesTheBoxesBeforeRenaming) {
+    PeriodicSaveForm form({5, kSaveBmp, "plot.bmp"});
+    EXPECT_FALSE(form.click_format(kSaveBmp, "typed.bmp", 9));  // already checked
+    EXPECT_EQ(form.stored(), (PeriodicSaveValues{5, kSaveBmp, "plot.bmp"}));
+    EXPECT_TRUE(form.click_format(kSavePng, "typed.bmp", 9));
+    EXPECT_EQ(form.checked_type(), kSavePng);
+    EXPECT_EQ(form.stored(), (PeriodicSaveValues{9, kSaveBmp, "typed.png"}));  // type on OK
+    for (const std::optional<std::int32_t> bad : {std::optional<std::int32_t>{}, {61}, {-1}}) {
+        form.click_format(form.checked_type() == kSavePng ? kSaveBmp : kSavePng, "b.png", bad);
+        EXPECT_EQ(form.stored().interval_minutes, 9);
+    }
+}
+
 TEST(PeriodicSaveForm, ViewRunConvertsMinutesAndSwitchesSaving) {
     const PeriodicSaveSettings current{false, 150, kSavePng, "tarvik.0.png"};
     PeriodicSaveValues shown;

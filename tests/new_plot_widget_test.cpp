@@ -2,7 +2,9 @@
 // framework's messages, and what each dialog ends with.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,6 +15,7 @@
 #include "new_plot_dlg.h"
 #include "periodic_save_dlg.h"
 #include "prompt_recorder.h"
+#include "temp_dir.h"
 #include "time_units_dlg.h"
 
 namespace tarvik {
@@ -61,6 +64,8 @@ TEST(NewPlotDialog, TypedValuesAreValidatedAndYielded) {
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "New Plot Information");
     EXPECT_EQ(box(&dialog, "File selection:")->text(), "data.txt");
+    EXPECT_EQ(dialog.focusWidget(), box(&dialog, "File selection:"));
+    EXPECT_EQ(box(&dialog, "File selection:")->selectedText(), "data.txt");
     EXPECT_TRUE(find<QRadioButton>(&dialog, "Data file")->isChecked());
     EXPECT_FALSE(find<QPushButton>(&dialog, "Select Configuration File (XML)...")->isEnabled());
 
@@ -96,7 +101,10 @@ TEST(NewPlotDialog, TypedValuesAreValidatedAndYielded) {
     EXPECT_TRUE(find<QCheckBox>(&dialog, "Add only")->isChecked());
     find<QPushButton>(&dialog, "Browse...")->click();
     EXPECT_EQ(files.asked.back(),
-              (std::vector<FileFilter>{{"Text", "*.txt"}, {"GnuPlot", "*.gp"}}));
+              (std::vector<FileFilter>{{"Text", "*.txt"},
+                                       {"GnuPlot", "*.gp"},
+                                       {"Data files", "*.csv *.tsv *.dat *.log *.txt"},
+                                       {"All files", "*"}}));
     EXPECT_FALSE(box(&dialog, "x-col:")->isEnabled());
     type_into(box(&dialog, "x-precision"), "6");
     type_into(box(&dialog, "Curve title:"), "sine");
@@ -180,11 +188,22 @@ TEST(PeriodicSaveDialog, FormatClicksRenameAndOkValidatesTheInterval) {
     EXPECT_TRUE(find<QRadioButton>(&dialog, "Bitmap")->isChecked());
     EXPECT_EQ(box(&dialog, "Interval:")->text(), "5");
 
+    // A format click keeps what was typed and renames its extension; the checked one changes
+    // nothing, and a bad interval stays for OK to refuse.
     type_into(box(&dialog, "Interval:"), "9");
     type_into(box(&dialog, "File:"), "typed.bmp");
     find<QRadioButton>(&dialog, "PNG")->click();
-    EXPECT_EQ(box(&dialog, "File:")->text(), "plot.png");  // the stored values come back
-    EXPECT_EQ(box(&dialog, "Interval:")->text(), "5");
+    EXPECT_EQ(box(&dialog, "File:")->text(), "typed.png");
+    EXPECT_EQ(box(&dialog, "Interval:")->text(), "9");
+    type_into(box(&dialog, "File:"), "again.bmp");
+    find<QRadioButton>(&dialog, "PNG")->click();
+    EXPECT_EQ(box(&dialog, "File:")->text(), "again.bmp");
+    type_into(box(&dialog, "Interval:"), "99");
+    find<QRadioButton>(&dialog, "Bitmap")->click();
+    EXPECT_EQ(box(&dialog, "File:")->text(), "again.bmp");
+    EXPECT_EQ(box(&dialog, "Interval:")->text(), "99");
+    find<QRadioButton>(&dialog, "PNG")->click();
+    EXPECT_EQ(box(&dialog, "File:")->text(), "again.png");
     find<QPushButton>(&dialog, "Browse...")->click();
     EXPECT_EQ(files.asked.back(),
               (std::vector<FileFilter>{{"PNG-Portable Network Graphics", "*.png"}}));
@@ -206,6 +225,33 @@ TEST(PeriodicSaveDialog, FormatClicksRenameAndOkValidatesTheInterval) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.values(), (PeriodicSaveValues{60, kSavePng, "/pics/chosen.png"}));
     EXPECT_EQ(prompts.texts().size(), 3u);
+}
+
+}  // namespace
+}  // namespace tarvik
+
+namespace tarvik {
+namespace {
+
+// The target of periodic saving is normally still to be written: "Browse..." takes a new name,
+// and an existing one without asking about replacing it.
+TEST(PeriodicSaveDialog, BrowseTakesAnyFileName) {
+    testing::TempDir dir;
+    const std::string existing = dir.write("old.png", "x");
+    for (const std::string& name : {dir.file("new.png"), existing}) {
+        CPeridicSave dialog({5, kSavePng, "plot.png"});
+        dialog.show();
+        QTimer::singleShot(0, [&] {
+            auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(files, nullptr);
+            EXPECT_EQ(files->acceptMode(), QFileDialog::AcceptSave);
+            files->selectFile(QString::fromStdString(name));
+            QMetaObject::invokeMethod(files, "accept");
+        });
+        find<QPushButton>(&dialog, "Browse...")->click();
+        EXPECT_EQ(box(&dialog, "File:")->text().toStdString(), name);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // no question came up
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // requests, and a plot built, changed and saved through the real dialogs, then loaded again.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QColorDialog>
 #include <QLineEdit>
@@ -146,6 +147,49 @@ TEST(PlotWorkflow, BuildChangeSaveAndLoadThroughTheDialogs) {
     EXPECT_EQ(configuration_text(saved_form(loaded, headless.state())),
               configuration_text(saved_form(doc, view.state())));
     EXPECT_TRUE(prompts.texts().empty());
+}
+
+// A plot opened before its data arrive, with automatic ranges asked for in the dialog.
+TEST(PlotWorkflow, FollowDataIsRememberedForNewPlotsAndFitsDataThatArriveLater) {
+    TempDir dir;
+    const std::string data = dir.write("e.txt", "# nothing yet\n");
+    PromptRecorder prompts;
+    CMainFrame frame;
+    install_window_builders(&frame);
+    const auto open_plot = [&] {
+        DialogDriver driver({new_plot_step(data, "1"), colour_step(Qt::red), accept});
+        CChildFrame* plot = frame.open_new_plot();
+        EXPECT_TRUE(driver.finished());
+        return plot;
+    };
+
+    CChildFrame* first = open_plot();
+    ASSERT_NE(first, nullptr);
+    EXPECT_FALSE(first->view().state().m_FollowData);
+    EXPECT_FALSE(first->view().state().m_AutoX);  // given up for want of data
+    QAction* follow = nullptr;
+    for (QAction* a : frame.findChildren<QAction*>())
+        if (a->text() == "F&ollow data")
+            follow = a;
+    ASSERT_NE(follow, nullptr);
+    follow->trigger();
+    EXPECT_TRUE(first->view().state().m_FollowData);
+    EXPECT_TRUE(follow_data_for_new_plots());
+
+    CChildFrame* second = open_plot();
+    ASSERT_NE(second, nullptr);
+    const PlotViewState& state = second->view().state();
+    EXPECT_TRUE(state.m_FollowData);
+    EXPECT_TRUE(state.m_AutoX && state.m_AutoY);  // kept until the data come
+    dir.append("e.txt", "100 5\n200 7\n");
+    second->view().update_now();
+    EXPECT_LT(state.m_XMin, 100);
+    EXPECT_GT(state.m_XMax, 200);
+    EXPECT_LT(state.m_YMin, 5);
+    EXPECT_GT(state.m_YMax, 7);
+    frame.update_menus();
+    EXPECT_TRUE(follow->isChecked());
+    set_follow_data_for_new_plots(false);
 }
 
 TEST(PlotWorkflow, StartupOpensConfigurationsFirstAndDropsAFailedOne) {

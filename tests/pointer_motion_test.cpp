@@ -1,6 +1,7 @@
 // Dragging, wheel zoom and the printed page's geometry in numbers.
 #include <gtest/gtest.h>
 
+#include "memory_plot.h"
 #include "pointer_motion.h"
 #include "print_geometry.h"
 
@@ -41,6 +42,31 @@ TEST(PointerMotion, WheelZoomKeepsTheValueUnderThePointer) {
     plot_limits tiny(0, 1e-300, 0, 1);
     EXPECT_FALSE(zoom_ranges(tiny, area, 50, 50, 1e-20, ZoomAxes{}).x);
     EXPECT_EQ(tiny.m_XMax, 1e-300);
+}
+
+TEST(PointerMotion, DoubleClickRestoresTheDataRangesKeepingAnInvertedY) {
+    testing::MemoryPlot plot;
+    plot.add_curve({{0, 10}, {10, 30}});
+    struct Row {
+        bool inverted;
+        bool scrollbar;
+        double y_min, y_max, x_min;
+    };
+    for (const Row row :
+         {Row{false, false, 8, 32, -1}, Row{true, false, 32, 8, -1}, Row{true, true, 32, 8, 3}}) {
+        PlotViewState state;
+        state.m_XMin = 3;
+        state.m_XMax = 4;
+        state.m_YMin = row.inverted ? 5 : 0;
+        state.m_YMax = row.inverted ? 0 : 5;
+        state.m_AutoY = false;
+        state.m_XScrollbarMode = row.scrollbar;
+        restore_data_ranges(state, plot);
+        EXPECT_DOUBLE_EQ(state.m_YMin, row.y_min) << row.inverted << row.scrollbar;
+        EXPECT_DOUBLE_EQ(state.m_YMax, row.y_max) << row.inverted << row.scrollbar;
+        EXPECT_DOUBLE_EQ(state.m_XMin, row.x_min) << row.inverted << row.scrollbar;
+        EXPECT_TRUE(state.m_AutoY);
+    }
 }
 
 TEST(PrintGeometry, FillsThePageWidthAndKeepsTheOffset) {

@@ -192,6 +192,30 @@ TEST_F(RefreshTest, RefreshAllReadsEveryCurveWithoutAskingTheMonitor) {
     EXPECT_EQ(doc_.check_file(1), FILE_CHANGED);
 }
 
+TEST_F(RefreshTest, PlotRequestWithElapsedTimeXKeepsTheTimeEachPointArrived) {
+    file_ = dir_.write("a.txt", "5\n6\n");
+    ASSERT_TRUE(doc_.AddPlotRequest(PlotRequest{file_, -1, 0, 0, 10, 0, 10}));
+    EXPECT_EQ(doc_.add_only(0), NEW_LINES_ONLY);
+    // The first two lines as taken two minutes ago.
+    LineContainer earlier;
+    const std::int64_t then = calendar_now() - 120;
+    for (const double y : {5.0, 6.0}) {
+        earlier.note_line_taken();
+        earlier.add_point(0.0, y, then);
+    }
+    doc_.current_store(0) = earlier;
+
+    // A full re-read would stamp every point now and put them all at one x.
+    dir_.append("a.txt", "7\n");
+    doc_.refresh_curve(0);
+    const LineContainer& c = doc_.history(0).front();
+    ASSERT_EQ(c.count, 3);
+    EXPECT_EQ(c.y, (std::vector<double>{5, 6, 7}));
+    EXPECT_EQ(c.x[0], 0.0);
+    EXPECT_EQ(c.x[1], 0.0);
+    EXPECT_NEAR(c.x[2], 2.0, 0.1);  // minutes, the plot's unit
+}
+
 TEST_F(RefreshTest, FailedReadKeepsOlderGenerations) {
     for (const bool add_only : {true, false}) {
         SCOPED_TRACE(add_only ? "new lines only" : "full update");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -115,6 +116,22 @@ TEST_F(ViewDialogCommandsTest, TimerSetsIntervalAndTriesAndRestartsTheCount) {
     EXPECT_EQ(view_.state().m_MaxTries, 4u);
     EXPECT_EQ(view_.state().m_TickCounter, 0u);
     EXPECT_EQ(doc_.timer_interval(), 1000);
+}
+
+TEST_F(ViewDialogCommandsTest, TimerSetWhileFrozenKeepsTheTimerStopped) {
+    view_.freeze();
+    QString shown;
+    answer_next_dialog([&](QDialog* d) {
+        auto* interval = d->findChild<QComboBox*>();
+        shown = interval->currentText();
+        interval->setEditText("25");
+    });
+    view_.set_timer_settings();
+    EXPECT_EQ(shown.toStdString(), "  10");  // the interval Unfreeze restores, not 0
+    EXPECT_TRUE(view_.state().m_Frozen);
+    EXPECT_EQ(view_.state().m_TimerId, 0u);
+    view_.unfreeze();
+    EXPECT_EQ(doc_.timer_interval(), 2500);
 }
 
 TEST_F(ViewDialogCommandsTest, FileUpdateAndCurveTitleForTheOnlyCurveNeedNoChooser) {

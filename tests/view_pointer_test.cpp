@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,7 +13,9 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "axis_map.h"
 #include "mark_dlg.h"
@@ -71,6 +74,30 @@ TEST_F(ViewPointerTest, DataTipNamesThePointUnderThePointer) {
     EXPECT_EQ(data_tip_text(-1234.5, 6.02e23), "x=-1.23450e+03 y= 6.02000e+23 ");
 }
 
+// The tip waits for the pointer to rest on a point: a move over the point starts the wait anew.
+TEST_F(ViewPointerTest, EveryMoveOverAPointRestartsTheTipsDelay) {
+    const QPoint on = pixel_of(4, 1);
+    mouse(QEvent::MouseMove, on, Qt::NoButton, Qt::NoButton);
+    EXPECT_GT(view_.data_tip_due_in(), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    mouse(QEvent::MouseMove, on + QPoint(1, 0), Qt::NoButton, Qt::NoButton);
+    EXPECT_GT(view_.data_tip_due_in(), 150);
+    mouse(QEvent::MouseMove, on + QPoint(20, 20), Qt::NoButton, Qt::NoButton);  // off the point
+    EXPECT_EQ(view_.data_tip_due_in(), -1);
+
+    // The context menu opened over a point: no tip comes up over the menu.
+    mouse(QEvent::MouseMove, on, Qt::NoButton, Qt::NoButton);
+    int due_while_open = 0;
+    QTimer::singleShot(0, [&] {
+        due_while_open = view_.data_tip_due_in();
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close();
+    });
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, on, view_.viewport()->mapToGlobal(on));
+    QApplication::sendEvent(view_.viewport(), &right_click);
+    EXPECT_EQ(due_while_open, -1);
+}
+
 TEST_F(ViewPointerTest, DragPansTheRangesUnlessTheScrollBarOwnsThem) {
     const PlotViewState before = view_.state();
     const double width = before.m_ClientRect.width();
@@ -106,6 +133,36 @@ TEST_F(ViewPointerTest, DragPansTheRangesUnlessTheScrollBarOwnsThem) {
     EXPECT_EQ(view_.state().m_XMin, scrolling.m_XMin);
     EXPECT_EQ(view_.state().m_YMin, scrolling.m_YMin);
     EXPECT_EQ(view_.state().m_YMax, scrolling.m_YMax);
+}
+
+TEST_F(ViewPointerTest, FollowedDataStayInViewUntilAnAxisIsDraggedByHand) {
+    mouse(QEvent::MouseButtonDblClick, QPoint(100, 100), Qt::LeftButton, Qt::LeftButton);
+    ASSERT_TRUE(view_.state().m_AutoX && view_.state().m_AutoY);
+    view_.toggle_follow_data();
+    ASSERT_TRUE(view_.state().m_FollowData);
+    dir_.append("d.txt", "20 5\n");
+    view_.update_now();
+    EXPECT_GT(view_.state().m_XMax, 20);
+    EXPECT_GT(view_.state().m_YMax, 5);
+
+    // Dragged sideways: x stays where the hand put it, y goes on following.
+    mouse(QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, QPoint(140, 100), Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, QPoint(140, 100), Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(view_.state().m_AutoX);
+    EXPECT_TRUE(view_.state().m_AutoY);
+    const double x_max = view_.state().m_XMax;
+    dir_.append("d.txt", "30 9\n");
+    view_.update_now();
+    EXPECT_EQ(view_.state().m_XMax, x_max);
+    EXPECT_GT(view_.state().m_YMax, 9);
+
+    // Turned off, nothing follows.
+    view_.toggle_follow_data();
+    const double y_max = view_.state().m_YMax;
+    dir_.append("d.txt", "40 99\n");
+    view_.update_now();
+    EXPECT_EQ(view_.state().m_YMax, y_max);
 }
 
 TEST_F(ViewPointerTest, WheelZoomsTheChosenAxesAndDoubleClickRestoresTheData) {
@@ -195,6 +252,48 @@ TEST_F(ViewPointerTest, PrintsOnePageToAPdfFile) {
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_EQ(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page(?![s\\w])")), 1);
     EXPECT_GT(pdf.size(), 2000);  // the drawing, not an empty page
+}
+
+// In x-scrollbar mode over 40 windows of data a saved picture and a printed page hold what
+// the window shows, not the whole scrollable width.
+TEST_F(ViewPointerTest, XScrollbarModeSavesAndPrintsTheWindow) {
+    view_.state().m_XMin = 0;
+    view_.state().m_XMax = 0.25;
+    view_.toggle_x_scrollbar();
+    ASSERT_TRUE(view_.state().m_XScrollbarMode);
+    ASSERT_GT(view_.state().m_ClientRect.width(), 40 * 400);
+    QScrollBar* bar = view_.horizontalScrollBar();
+    const std::string first = dir_.file("first.png");
+    const std::string last = dir_.file("last.png");
+    bar->setValue(0);
+    ASSERT_TRUE(view_.save_picture(first, 1));
+    bar->setValue(bar->maximum());
+    ASSERT_TRUE(view_.save_picture(last, 1));
+    const QImage at_start(QString::fromStdString(first));
+    const QImage at_end(QString::fromStdString(last));
+    EXPECT_EQ(at_start.size(), QSize(view_.viewport()->width() + 1, 301));
+    EXPECT_EQ(at_end.size(), at_start.size());
+    EXPECT_NE(at_end, at_start);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(dir_.file("page.pdf")));
+    ASSERT_TRUE(view_.print_page(printer));
+    EXPECT_DOUBLE_EQ(view_.print_scale(),
+                     static_cast<double>(printer.width()) / view_.viewport()->width());
+    EXPECT_TRUE(prompts_.prompts().empty());
+}
+
+TEST_F(ViewPointerTest, APrintThatCannotStartSaysWhy) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const std::string file = dir_.file("no/such/folder/page.pdf");
+    printer.setOutputFileName(QString::fromStdString(file));
+    EXPECT_FALSE(view_.print_page(printer));
+    ASSERT_EQ(prompts_.prompts().size(), 1u);
+    EXPECT_EQ(prompts_.prompts()[0].icon, prompt::Icon::Error);
+    EXPECT_EQ(prompts_.prompts()[0].text,
+              "Unable to print: the file " + file + " could not be written");
 }
 
 TEST_F(ViewPointerTest, VectorPicturesAreWrittenWhole) {

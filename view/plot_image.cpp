@@ -24,4 +24,17 @@ bool SaveImage(PlotViewState& state, const PlotData& doc, const std::string& fil
                      format);
 }
 
+bool SaveImage(PlotViewState& state, const PlotData& doc, const PixelRect& shown,
+               const std::string& file, int format) {
+    return write_captured_image(
+        shown.width(), shown.height(),
+        [&](QPainter& painter) {
+            DrawParameters parameters;
+            parameters.antialiased_text = false;
+            painter.translate(-shown.left, -shown.top);
+            draw_plot(painter, state.m_ClientRect, state, doc, parameters);
+        },
+        file, format);
+}
+
 }  // namespace tarvik

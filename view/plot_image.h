@@ -17,4 +17,9 @@ bool SaveImage(PlotViewState& state, const PlotData& doc, int client_width, int 
 // The same for a view whose client area is its m_ClientRect.
 bool SaveImage(PlotViewState& state, const PlotData& doc, const std::string& file, int format);
 
+// The part `shown` of the plot (the window at its scroll position in x-scrollbar mode, where
+// m_ClientRect spans the whole scrollable width), one pixel wider and higher.
+bool SaveImage(PlotViewState& state, const PlotData& doc, const PixelRect& shown,
+               const std::string& file, int format);
+
 }  // namespace tarvik

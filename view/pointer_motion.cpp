@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include <utility>
+
+#include "automatic_range.h"
 #include "axis_map.h"
 
 namespace tarvik {
@@ -17,6 +20,14 @@ void pan_ranges(plot_limits& ranges, const PixelRect& client, int dx, int dy) {
         ranges.m_YMin += ky * dy;
         ranges.m_YMax += ky * dy;
     }
+}
+
+void restore_data_ranges(PlotViewState& state, const PlotData& doc) {
+    if (!state.m_XScrollbarMode)
+        apply_automatic_x_range(state, doc);
+    const bool inverted = state.m_YMin > state.m_YMax;
+    if (apply_automatic_y_range(state, doc) && inverted)
+        std::swap(state.m_YMin, state.m_YMax);
 }
 
 double wheel_zoom_factor(int angle_delta) {

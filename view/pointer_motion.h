@@ -6,6 +6,8 @@
 
 namespace tarvik {
 
+class PlotData;
+
 // A drag of (dx, dy) pixels: the plot follows the pointer, scaled by the client rectangle (not
 // the plot area, so it moves a little slower than the pointer). Dragging right shows smaller x
 // values, dragging down larger y values. An axis of a rectangle without extent stays.
@@ -13,6 +15,11 @@ void pan_ranges(plot_limits& ranges, const PixelRect& client, int dx, int dy);
 
 // The zoom factor of a wheel turn: 120 units (one notch) forward shows 0.8 of the span.
 double wheel_zoom_factor(int angle_delta);
+
+// A double click: back to the ranges of the data, both marked automatic (x only outside
+// x-scrollbar mode, where the x range belongs to the scroll bar). An inverted y axis stays
+// inverted. An axis whose data give no range keeps its limits.
+void restore_data_ranges(PlotViewState& state, const PlotData& doc);
 
 // Which axes a wheel turn changes.
 struct ZoomAxes {

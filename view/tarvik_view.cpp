@@ -1,7 +1,6 @@
 #include "tarvik_view.h"
 
 #include <QContextMenuEvent>
-#include <QFileDialog>
 #include <QMenu>
 #include <QPainter>
 #include <QResizeEvent>
@@ -11,6 +10,7 @@
 
 #include "captured_image_file.h"
 #include "document_view.h"
+#include "file_choice.h"
 #include "plot_image.h"
 #include "plot_renderer.h"
 #include "prompt.h"
@@ -80,8 +80,11 @@ void CTarvikView::timerEvent(QTimerEvent* e) {
         QAbstractScrollArea::timerEvent(e);
         return;
     }
-    if (!tick.updated)
-        return;  // nothing changed: no redraw, no save
+    if (!tick.updated) {
+        if (tick.notices_changed)
+            emit plot_changed();  // the status bar says why the data wait
+        return;                   // nothing read: no redraw, no save
+    }
     const bool has_data = !doc_->all_curves_empty();
     if (state_.m_AutoXScroll && has_data) {
         auto_x_scroll(state_, *doc_);
@@ -97,6 +100,7 @@ void CTarvikView::data_updated() {
         return;
     const std::time_t now = std::time(nullptr);
     last_update_ = now;
+    follow_data(state_, *doc_);
     doc_->StampWindowTitle(now);
     emit title_changed(QString::fromStdString(doc_->window_title()));
     redraw();
@@ -230,9 +234,10 @@ void CTarvikView::toggle_x_scrollbar() {
         return;
     }
     const XScrollbarChange change = enter_x_scrollbar_mode(state_, *doc_);
-    if (change.outcome == XScrollbarChange::Outcome::NoData) {
-        prompt::show(kNoDataForScrollbarText, kNoDataForScrollbarCaption, prompt::Icon::Information,
-                     prompt::Buttons::Ok);
+    if (change.outcome != XScrollbarChange::Outcome::Entered) {
+        const bool no_data = change.outcome == XScrollbarChange::Outcome::NoData;
+        prompt::show(no_data ? kNoDataForScrollbarText : kEmptyPageForScrollbarText,
+                     kNoDataForScrollbarCaption, prompt::Icon::Information, prompt::Buttons::Ok);
         return;
     }
     if (change.changed) {
@@ -255,6 +260,12 @@ void CTarvikView::update_now() {
     data_updated();
 }
 
+void CTarvikView::toggle_follow_data() {
+    state_.m_FollowData = !state_.m_FollowData;
+    if (doc_ && follow_data(state_, *doc_))
+        redraw();
+}
+
 void CTarvikView::toggle_data_tips() {
     state_.m_DataTips = !state_.m_DataTips;
 }
@@ -274,34 +285,36 @@ void CTarvikView::invert_y() {
     redraw();
 }
 
+PixelRect CTarvikView::shown_rect() const {
+    const int scroll = horizontalScrollBar()->value();
+    const int left = state_.m_ClientRect.left + scroll;
+    return PixelRect{left, state_.m_ClientRect.top, left + viewport()->width(),
+                     state_.m_ClientRect.bottom};
+}
+
 bool CTarvikView::save_picture(const std::string& file, int format) {
     if (!doc_)
         return false;
-    // The window's client area. In x-scrollbar mode the drawing is up to 10^9 pixels wide; a
-    // picture of all of it took gigabytes on every periodic save, or failed.
-    const QSize client = viewport()->size();
-    return SaveImage(state_, *doc_, client.width(), client.height(), file, format);
+    return SaveImage(state_, *doc_, shown_rect(), file, format);
 }
 
 void CTarvikView::save_as() {
-    const QString png = QStringLiteral("PNG-Portable Network Graphics (*.png)");
-    const QString bmp = QStringLiteral("BMP-Windows Bitmap (*.bmp)");
-    const QString pdf = QStringLiteral("PDF-Portable Document Format (*.pdf)");
-    const QString svg = QStringLiteral("SVG-Scalable Vector Graphics (*.svg)");
-    QString chosen_filter;
-    const QString file = QFileDialog::getSaveFileName(
-        this, tr("Save As"), QString(), png + ";;" + bmp + ";;" + pdf + ";;" + svg, &chosen_filter);
-    if (file.isEmpty())
+    enum { Png, Bmp, Pdf, Svg };
+    const std::vector<FileFilter> filters{
+        {QStringLiteral("PNG-Portable Network Graphics"), QStringLiteral("*.png")},
+        {QStringLiteral("BMP-Windows Bitmap"), QStringLiteral("*.bmp")},
+        {QStringLiteral("PDF-Portable Document Format"), QStringLiteral("*.pdf")},
+        {QStringLiteral("SVG-Scalable Vector Graphics"), QStringLiteral("*.svg")}};
+    const std::optional<SaveChoice> choice = choose_file_to_save(this, tr("Save As"), filters);
+    if (!choice)
         return;
-    if (doc_ && (chosen_filter == pdf || chosen_filter == svg)) {
-        save_vector_picture(state_, *doc_, file.toStdString(),
-                            chosen_filter == pdf ? VectorFormat::Pdf : VectorFormat::Svg);
+    const std::string file = choice->path.toStdString();
+    if (doc_ && (choice->filter == Pdf || choice->filter == Svg)) {
+        save_vector_picture(state_, *doc_, shown_rect(), file,
+                            choice->filter == Pdf ? VectorFormat::Pdf : VectorFormat::Svg);
         return;
     }
-    const int format = chosen_filter == png   ? kImageFormatPng
-                       : chosen_filter == bmp ? kImageFormatBmp
-                                              : 0;
-    save_picture(file.toStdString(), format);
+    save_picture(file, choice->filter == Png ? kImageFormatPng : kImageFormatBmp);
 }
 
 std::unique_ptr<QMenu> CTarvikView::make_context_menu() {
@@ -332,6 +345,7 @@ std::unique_ptr<QMenu> CTarvikView::make_context_menu() {
 }
 
 void CTarvikView::contextMenuEvent(QContextMenuEvent* e) {
+    hide_data_tip();  // a tip waiting for the pointer to rest would cover the menu
     const std::unique_ptr<QMenu> menu = make_context_menu();
     menu->exec(e->globalPos());
 }

@@ -49,6 +49,9 @@ class CTarvikView : public QAbstractScrollArea {
     void toggle_auto_x_scroll();
     void update_now();  // re-read every curve, then the data-updated step
     void toggle_data_tips();
+    // "Follow data": while on, every data update fits the automatic ranges again; turning it
+    // on fits them at once.
+    void toggle_follow_data();
     void toggle_grid();
     void toggle_legend();
     void invert_y();
@@ -57,9 +60,11 @@ class CTarvikView : public QAbstractScrollArea {
     void remove_file();
     void set_history_size();
 
-    // The picture of the client area written as PNG (1) or BMP (2); false when nothing was
-    // written (the reason was shown).
+    // The picture of what the window shows (at its scroll position in x-scrollbar mode) written
+    // as PNG (1) or BMP (2); false when nothing was written (the reason was shown).
     bool save_picture(const std::string& file, int format);
+    // The part of the plot's drawing rectangle the window shows.
+    PixelRect shown_rect() const;
     // Asks for a file and writes the picture there.
     void save_as();
 
@@ -105,9 +110,12 @@ class CTarvikView : public QAbstractScrollArea {
     // position lies outside the window.
     QString data_tip_at(QPoint position);
     bool button_down() const { return m_ButtonDown; }
+    // Milliseconds until the data tip waiting for the pointer to rest shows; -1: none waits.
+    int data_tip_due_in() const;
 
     // Prints one page on `printer` (the print dialog has been answered); the page holds the
-    // plot scaled to the page width. False when there was nothing to print on.
+    // plot scaled to the page width (in x-scrollbar mode see printed_part.h). False, with the
+    // reason shown, when the print could not start.
     bool print_page(QPrinter& printer);
     double print_scale() const { return m_PrintScale; }
     const PixelRect& print_rect() const { return m_PrintRect; }

@@ -90,10 +90,10 @@ void CTarvikView::set_timer_settings() {
         return;
     const std::int32_t tries =
         state_.m_MaxTries == kUnlimitedTries ? -1 : static_cast<std::int32_t>(state_.m_MaxTries);
-    CTimerDlg dialog(doc_->timer_interval(), tries, this);
+    CTimerDlg dialog(state_.running_interval(doc_->timer_interval()), tries, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    doc_->SetTimerInterval(dialog.interval_ms());
+    set_running_interval(state_, *doc_, dialog.interval_ms());
     state_.m_MaxTries =
         dialog.max_tries() < 0 ? kUnlimitedTries : static_cast<std::uint32_t>(dialog.max_tries());
     state_.m_TickCounter = 0;

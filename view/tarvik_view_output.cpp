@@ -6,7 +6,8 @@
 
 #include "periodic_save_dlg.h"
 #include "plot_renderer.h"
-#include "print_geometry.h"
+#include "printed_part.h"
+#include "prompt.h"
 #include "tarvik_doc.h"
 #include "tarvik_view.h"
 #include "view_commands.h"
@@ -37,20 +38,37 @@ void CTarvikView::print() {
     print_page(printer);
 }
 
+namespace {
+
+bool print_refused(const std::string& reason) {
+    prompt::show("Unable to print: " + reason, prompt::kApplicationTitle, prompt::Icon::Error,
+                 prompt::Buttons::Ok);
+    return false;
+}
+
+}  // namespace
+
 // The page's width in device pixels sets the scale; the page draw is the screen's with the
 // printer's rules. The window is drawn again afterwards.
 bool CTarvikView::print_page(QPrinter& printer) {
     if (!doc_)
         return false;
-    const std::optional<PrintGeometry> geometry =
-        print_geometry(state_.m_ClientRect, printer.width());
+    if (viewport()->width() <= 0 || state_.m_ClientRect.width() <= 0)
+        return print_refused("the plot window has no width");
+    const std::optional<PrintGeometry> geometry = printed_part(state_, shown_rect(), printer);
     if (!geometry)
-        return false;
+        return print_refused("the printer's page has no width");
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        const QString file = printer.outputFileName();
+        return print_refused(file.isEmpty()
+                                 ? "the printer " + printer.printerName().toStdString() +
+                                       " could not start the job"
+                                 : "the file " + file.toStdString() + " could not be written");
+    }
     m_PrintScale = geometry->scale;
     m_PrintRect = geometry->rect;
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
+    painter.translate(-geometry->offset, 0);
     draw_plot(painter, m_PrintRect, state_, *doc_, DrawParameters{true, m_PrintScale, {}});
     painter.end();
     redraw();

@@ -21,8 +21,9 @@ namespace tarvik {
 
 namespace {
 
-// The tip shows 200 ms after the pointer came to rest on a point, and stays (up to the longest
-// time a tip may show) until the pointer leaves the point.
+// The tip shows once the pointer has rested 200 ms on a point (every move restarts the wait, as
+// for a tooltip), and stays (up to the longest time a tip may show) until the pointer leaves
+// the point.
 constexpr int kDataTipDelayMs = 200;
 constexpr int kDataTipShowMs = 32767;
 
@@ -70,11 +71,14 @@ void CTarvikView::hover(QPoint position) {
         hide_data_tip();
         return;
     }
-    if (tip_shown_) {
+    if (tip_shown_)
         show_data_tip();  // from one point straight to the next: the text follows
-    } else if (!tip_timer_->isActive()) {
+    else
         tip_timer_->start();
-    }
+}
+
+int CTarvikView::data_tip_due_in() const {
+    return tip_timer_ && tip_timer_->isActive() ? tip_timer_->remainingTime() : -1;
 }
 
 void CTarvikView::show_data_tip() {
@@ -116,8 +120,15 @@ void CTarvikView::mouseMoveEvent(QMouseEvent* e) {
     const QPoint position = e->position().toPoint();
     if (m_ButtonDown && state_.m_PanAllowed) {
         if (e->buttons() & Qt::LeftButton) {
-            pan_ranges(state_, state_.m_ClientRect, position.x() - m_LastPoint.x(),
-                       position.y() - m_LastPoint.y());
+            const int dx = position.x() - m_LastPoint.x();
+            const int dy = position.y() - m_LastPoint.y();
+            pan_ranges(state_, state_.m_ClientRect, dx, dy);
+            // A range moved by hand is no longer automatic, as after the wheel: following
+            // the data stops on that axis.
+            if (dx != 0)
+                state_.m_AutoX = false;
+            if (dy != 0)
+                state_.m_AutoY = false;
             m_LastPoint = position;
             redraw();
             emit plot_changed();
@@ -128,15 +139,13 @@ void CTarvikView::mouseMoveEvent(QMouseEvent* e) {
     QAbstractScrollArea::mouseMoveEvent(e);
 }
 
-// Back to the ranges of the data (in x-scrollbar mode the x range belongs to the scroll bar).
+// Back to the ranges of the data.
 void CTarvikView::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton || !doc_) {
         QAbstractScrollArea::mouseDoubleClickEvent(e);
         return;
     }
-    if (!state_.m_XScrollbarMode)
-        apply_automatic_x_range(state_, *doc_);
-    apply_automatic_y_range(state_, *doc_);
+    restore_data_ranges(state_, *doc_);
     redraw();
     emit plot_changed();
 }

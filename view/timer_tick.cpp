@@ -10,6 +10,7 @@ TimerTickResult timer_tick(CTarvikDoc& doc, PlotViewState& view, std::uint32_t e
     if (event_id != view.m_TimerId)
         return result;
     result.ours = true;
+    const std::uint64_t notices_before = doc.notices().revision();
 
     ++view.m_TickCounter;
     bool force = false;
@@ -27,6 +28,7 @@ TimerTickResult timer_tick(CTarvikDoc& doc, PlotViewState& view, std::uint32_t e
     }
     if (last == FILE_CHANGED)
         view.m_TickCounter = 0;
+    result.notices_changed = doc.notices().revision() != notices_before;
     return result;
 }
 

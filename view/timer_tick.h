@@ -11,8 +11,9 @@ class CTarvikDoc;
 struct PlotViewState;
 
 struct TimerTickResult {
-    bool ours = false;     // the event was the view's update timer
-    bool updated = false;  // at least one curve was re-read
+    bool ours = false;             // the event was the view's update timer
+    bool updated = false;          // at least one curve was re-read
+    bool notices_changed = false;  // why data stop or wait changed (a file went or came back)
 };
 
 TimerTickResult timer_tick(CTarvikDoc& doc, PlotViewState& view, std::uint32_t event_id);

@@ -16,9 +16,9 @@ namespace {
 // One picture pixel is one screen pixel at this resolution.
 constexpr int kScreenDpi = 96;
 
-void draw(QPaintDevice& device, PlotViewState& state, const PlotData& doc) {
+void draw(QPaintDevice& device, PlotViewState& state, const PlotData& doc, const PixelRect& shown) {
     QPainter painter(&device);
-    painter.translate(-state.m_ClientRect.left, -state.m_ClientRect.top);
+    painter.translate(-shown.left, -shown.top);
     draw_plot(painter, state.m_ClientRect, state, doc, DrawParameters{true, 1.0, {}});
 }
 
@@ -26,8 +26,13 @@ void draw(QPaintDevice& device, PlotViewState& state, const PlotData& doc) {
 
 bool save_vector_picture(PlotViewState& state, const PlotData& doc, const std::string& file,
                          VectorFormat format) {
-    const int width = state.m_ClientRect.width();
-    const int height = state.m_ClientRect.height();
+    return save_vector_picture(state, doc, state.m_ClientRect, file, format);
+}
+
+bool save_vector_picture(PlotViewState& state, const PlotData& doc, const PixelRect& shown,
+                         const std::string& file, VectorFormat format) {
+    const int width = shown.width();
+    const int height = shown.height();
     QSaveFile out(QString::fromStdString(file));
     bool opened = width > 0 && height > 0 && out.open(QIODevice::WriteOnly);
     if (opened && format == VectorFormat::Pdf) {
@@ -37,7 +42,7 @@ bool save_vector_picture(PlotViewState& state, const PlotData& doc, const std::s
                                   QPageSize::Point));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         pdf.setCreator(QStringLiteral("Tarvik"));
-        draw(pdf, state, doc);
+        draw(pdf, state, doc, shown);
     } else if (opened) {
         QSvgGenerator svg;
         svg.setOutputDevice(&out);
@@ -45,7 +50,7 @@ bool save_vector_picture(PlotViewState& state, const PlotData& doc, const std::s
         svg.setViewBox(QRect(0, 0, width, height));
         svg.setResolution(kScreenDpi);
         svg.setTitle(QStringLiteral("Tarvik"));
-        draw(svg, state, doc);
+        draw(svg, state, doc, shown);
     }
     if (opened && out.commit())
         return true;

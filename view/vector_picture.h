@@ -16,5 +16,8 @@ enum class VectorFormat { Pdf, Svg };
 // never sees half a picture. False when it could not be written; the reason was shown.
 bool save_vector_picture(PlotViewState& state, const PlotData& doc, const std::string& file,
                          VectorFormat format);
+// The part `shown` of the plot: the window at its scroll position in x-scrollbar mode.
+bool save_vector_picture(PlotViewState& state, const PlotData& doc, const PixelRect& shown,
+                         const std::string& file, VectorFormat format);
 
 }  // namespace tarvik

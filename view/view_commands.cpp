@@ -147,6 +147,13 @@ void unfreeze(PlotViewState& state, CTarvikDoc& doc) {
     doc.SetTimerInterval(state.m_SavedInterval);
 }
 
+void set_running_interval(PlotViewState& state, CTarvikDoc& doc, std::int32_t interval_ms) {
+    if (state.m_Frozen)
+        state.m_SavedInterval = interval_ms;
+    else
+        doc.SetTimerInterval(interval_ms);
+}
+
 void invert_y(PlotViewState& state) {
     std::swap(state.m_YMin, state.m_YMax);
 }

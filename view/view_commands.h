@@ -46,6 +46,9 @@ bool apply_mark_line(PlotViewState& state, const MarkLineChange& change);
 // kept interval. Each does nothing in the wrong state.
 void freeze(PlotViewState& state, CTarvikDoc& doc);
 void unfreeze(PlotViewState& state, CTarvikDoc& doc);
+// A new timer interval: while frozen it becomes the one Unfreeze restores and the timer stays
+// stopped; otherwise the timer runs at it at once.
+void set_running_interval(PlotViewState& state, CTarvikDoc& doc, std::int32_t interval_ms);
 
 // Swaps the y range ends: the plot turns upside down.
 void invert_y(PlotViewState& state);

@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 #include "automatic_range.h"
 #include "axis_map.h"
@@ -240,6 +241,21 @@ void leave_x_scrollbar_mode(PlotViewState& view, int scroll_position, const Pixe
     view.m_PanAllowed = true;
     view.m_XTicks = view.m_PageTicks;
     view.m_ClientRect = client;
+}
+
+bool follow_data(PlotViewState& view, const PlotData& doc) {
+    if (!view.m_FollowData)
+        return false;
+    const plot_limits before = view;
+    if (view.m_AutoX && !view.m_AutoXScroll && !view.m_XScrollbarMode)
+        apply_automatic_x_range(view, doc);
+    if (view.m_AutoY) {
+        const bool inverted = before.m_YMin > before.m_YMax;
+        if (apply_automatic_y_range(view, doc) && inverted)
+            std::swap(view.m_YMin, view.m_YMax);
+    }
+    return view.m_XMin != before.m_XMin || view.m_XMax != before.m_XMax ||
+           view.m_YMin != before.m_YMin || view.m_YMax != before.m_YMax;
 }
 
 }  // namespace tarvik

@@ -1,4 +1,4 @@
-// How the view's ranges follow the data: automatic x scroll and the
+// How the view's ranges follow the data: following data, automatic x scroll and the
 // x-scrollbar mode, in which the plot grows to the right in whole windows and the user scrolls
 // along it. Arithmetic on the view state only; the widget applies scroll sizes and redraws.
 #pragma once
@@ -20,6 +20,9 @@ bool auto_x_scroll(PlotViewState& view, const PlotData& doc);
 inline constexpr const char* kNoDataForScrollbarText =
     "No data points in file, unable to switch modes";
 inline constexpr const char* kNoDataForScrollbarCaption = "Mode-switching error";
+// Under the same caption: a window that would be a page without x values to scroll.
+inline constexpr const char* kEmptyPageForScrollbarText =
+    "The x range has no span or the window no width, unable to switch modes";
 
 // The scrollable width never grows past this many pixels.
 inline constexpr int kMaxLogicalWidth = 1000000000;
@@ -49,5 +52,11 @@ bool extend_x_scrollbar(PlotViewState& view, const PlotData& doc);
 // the scrollable width), or from the left end when automatic x scroll comes back on. client
 // is the window's client rectangle again.
 void leave_x_scrollbar_mode(PlotViewState& view, int scroll_position, const PixelRect& client);
+
+// "Follow data", run after every data update: each axis whose range is automatic (m_AutoX,
+// m_AutoY) gets the automatic range of the data again, so growing data stay in view. The x
+// axis is left to automatic x scroll and to x-scrollbar mode while either is on; an inverted y
+// axis stays inverted. Nothing happens while m_FollowData is off. True when a range changed.
+bool follow_data(PlotViewState& view, const PlotData& doc);
 
 }  // namespace tarvik

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialog_controls.h"
 #include "program_icon.h"
 
 namespace tarvik {
@@ -21,6 +22,7 @@ CWelcome::CWelcome(QWidget* parent) : QDialog(parent) {
     }
     m_Buttons[kStartNewPlot]->setChecked(true);
     m_Buttons[kStartNewPlot]->setFocus();
+    tab_to_checked_radio({std::begin(m_Buttons), std::end(m_Buttons)});
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
