@@ -150,7 +150,7 @@ const std::vector<Row>& rows() {
         read("range_subnormal", {{"xmin", "0"}, {"xmax", "4.9e-324"}, {"ymin", "-4.9e-324"}}),
         read("range_not_numbers", {{"xmin", "nan"}, {"xmax", "inf"}, {"ymin", "-inf"}}),
         // Timer, tries, curves.
-        kept("timer_one", {{"max_timer_tries", "0"}}),
+        kept("max_tries_zero", {{"max_timer_tries", "0"}}),
         read("timer_intervals", {{"timer_interval", "1"}}),
         read("timer_largest", {{"timer_interval", max_int}, {"max_timer_tries", "4294967295"}}),
         read("timer_negative", {{"timer_interval", min_int}, {"max_timer_tries", "99999999999"}}),
