@@ -266,6 +266,39 @@ TEST_F(PlotRendererTest, TicksDenserThanPixelsMarkEachPixelOnce) {
     EXPECT_EQ(state().m_XTicks, 2147483647) << "the setting is kept as it is";
 }
 
+// Marks on neighbouring pixels are drawn as one block: each column of the dense x marks and
+// each row of the dense y marks covers the same pixels as one of the five ticks' marks.
+TEST_F(PlotRendererTest, DenseMarksCoverWhatSingleMarksCover) {
+    state().m_Legend = false;
+    state().m_Grid = false;
+    const QImage single = draw();
+    state().m_XTicks = 2147483647;
+    state().m_YTicks = 2147483647;
+    const QImage dense = draw();
+    const PixelRect p = state().m_PlotArea;
+    const int reach = 2 * state().m_TickLength;
+    const auto column = [&](const QImage& image, int x) {
+        std::string dots;
+        for (int y = p.bottom - reach; y <= p.bottom; ++y)
+            dots += image.pixel(x, y) == kBlack ? '#' : '.';
+        return dots;
+    };
+    const auto row = [&](const QImage& image, int y) {
+        std::string dots;
+        for (int x = p.left; x <= p.left + reach; ++x)
+            dots += image.pixel(x, y) == kBlack ? '#' : '.';
+        return dots;
+    };
+    // The middle ticks' marks.
+    const std::string x_mark = column(single, p.left + static_cast<int>(2 * (p.width() / 4.0)));
+    const std::string y_mark = row(single, p.bottom + static_cast<int>(2 * (-p.height() / 4.0)));
+    // Clear of the other axis's marks.
+    for (int x = p.left + reach + 1; x < p.right; ++x)
+        ASSERT_EQ(column(dense, x), x_mark) << "column " << x;
+    for (int y = p.top + 1; y < p.bottom - reach; ++y)
+        ASSERT_EQ(row(dense, y), y_mark) << "row " << y;
+}
+
 // Too many ticks to label each: labels and grid lines stand at every k-th tick, far enough
 // apart to be read, while the marks still cover every pixel.
 TEST_F(PlotRendererTest, DenseTicksKeepGridLinesApart) {
