@@ -161,8 +161,11 @@ void walk_options(const std::vector<std::string>& arguments, CommandLine& result
         } else if (letter == 'n') {
             result.new_plot = true;
             ++i;
-            if (i < count && !is_option(arguments[i]))
+            if (i < count && !is_option(arguments[i])) {
+                complain(result, argument + " takes no file name; " + arguments[i] +
+                                     " and what follows it are ignored");
                 result.stopped = true;
+            }
         } else if (letter == 'p') {
             if (count - i - 1 < 7) {
                 complain(result, argument +
@@ -183,8 +186,11 @@ void walk_options(const std::vector<std::string>& arguments, CommandLine& result
             result.plot_requests.push_back(request);
             result.output_lines.push_back(plot_info_line(request));
             i += 8;
-            if (i < count && !is_option(arguments[i]))
+            if (i < count && !is_option(arguments[i])) {
+                complain(result, argument + " takes seven values; " + arguments[i] +
+                                     " and what follows it are ignored");
                 result.stopped = true;
+            }
         } else {
             result.output_lines.push_back("illegal option: " + argument);
             result.stopped = true;

@@ -13,6 +13,7 @@
 #include "document_builders.h"
 #include "main_frame.h"
 #include "message_box_prompter.h"
+#include "program_icon.h"
 #include "qt_messages.h"
 #include "welcome_dialog.h"
 
@@ -103,6 +104,10 @@ int run_tarvik(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    // Every window without an icon of its own (the main window, each plot window, the boxes)
+    // shows the program's; the desktop entry's name lets a desktop match windows to it.
+    QApplication::setWindowIcon(program_icon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("tarvik"));
     MessageBoxPrompter prompter;
     prompt::install(&prompter);
     CTarvikApp tarvik;

@@ -82,7 +82,8 @@ const Case kCases[] = {
      .args = join({kDataArgs, {"9", "-n"}}),
      .requests = {kData},
      .output = {kDataInfo},
-     .stopped = true},
+     .stopped = true,
+     .error_lines = 1},
     {.name = "several -p in order",
      .args = join({{"-x", "a.xml"}, kDataArgs, kLogArgs}),
      .configs = {"a.xml"},
@@ -91,7 +92,8 @@ const Case kCases[] = {
     {.name = "-n with a file stops",
      .args = {"-n", "x.txt", "-x", "a.xml"},
      .new_plot = true,
-     .stopped = true},
+     .stopped = true,
+     .error_lines = 1},
     {.name = "first argument without -", .args = {"plot.xml", "-n"}, .exit = 1, .error_lines = 1},
     {.name = "-x without a file",
      .args = {"-n", "-x"},
@@ -181,6 +183,10 @@ TEST(CommandLine, RefusalsSayWhyOnStandardError) {
         {{"-p", "data.csv", "0", "1", "-n"},
          "tarvik: -p needs seven values, FILE XCOL YCOL XMIN XMAX YMIN YMAX; only 4 arguments "
          "follow it (try --help)"},
+        {{"-n", "data.csv", "-x", "a.xml"},
+         "tarvik: -n takes no file name; data.csv and what follows it are ignored (try --help)"},
+        {{"-p", "d.txt", "0", "1", "0", "9", "0", "9", "extra"},
+         "tarvik: -p takes seven values; extra and what follows it are ignored (try --help)"},
     };
     for (const auto& [args, line] : cases)
         EXPECT_EQ(parse_command_line(args).error_lines, Args{line}) << args.front();
