@@ -16,7 +16,13 @@ inline constexpr std::uint32_t kWaitTimeout = 0x102;
 inline constexpr std::uint32_t kWaitFailed = 0xFFFFFFFF;
 inline constexpr std::uint32_t kInfinite = 0xFFFFFFFF;
 
+// Builds that must not wait on the machine's producers and tests (the fuzz targets, which
+// count a wait as a hang) name a lock of their own.
+#ifdef TARVIK_PRODUCER_MUTEX_NAME
+inline constexpr const char* kProducerMutexName = TARVIK_PRODUCER_MUTEX_NAME;
+#else
 inline constexpr const char* kProducerMutexName = "TarvikMutex";
+#endif
 
 struct SharedLock;  // the block in shared memory
 

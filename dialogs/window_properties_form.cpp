@@ -12,13 +12,17 @@ RangeValues fixed(RangeValues range) {
 bool within(int value, int low, int high) {
     return value >= low && value <= high;
 }
+// A file may store any int32 as a tick count; the two lowest have no count two below them.
+std::int32_t extra_ticks_of(std::int32_t ticks) {
+    return ticks < INT32_MIN + 2 ? INT32_MIN : ticks - 2;
+}
 }  // namespace
 
 WindowPropertiesForm::WindowPropertiesForm(const WindowSettings& settings)
     : x_range(fixed(settings.x)),
       y_range(fixed(settings.y)),
-      x_extra_ticks(settings.x_ticks - 2),
-      y_extra_ticks(settings.y_ticks - 2),
+      x_extra_ticks(extra_ticks_of(settings.x_ticks)),
+      y_extra_ticks(extra_ticks_of(settings.y_ticks)),
       x_precision(settings.x_precision),
       y_precision(settings.y_precision),
       x_notation(settings.x_notation),

@@ -12,12 +12,21 @@ cmake --build build-fuzz -j "$(nproc)"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for target in configuration line_parser; do
+# The readers alone may take their time; the whole-path targets draw a plot per input, and an
+# input that takes longer than 2 s or more than 1 GB is a finding.
+declare -A limits=(
+    [configuration]="-timeout=10 -rss_limit_mb=2048"
+    [line_parser]="-timeout=10 -rss_limit_mb=2048"
+    [plot_configuration]="-timeout=2 -rss_limit_mb=1024"
+    [plot_data]="-timeout=2 -rss_limit_mb=1024"
+)
+for target in configuration line_parser plot_configuration plot_data; do
     corpus="build-fuzz/corpus/$target"
     crashes="build-fuzz/crashes/$target"
     mkdir -p "$corpus" "$crashes"
     echo "== $target: $seconds s"
-    "build-fuzz/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    # shellcheck disable=SC2086  # the limits are separate options
+    "build-fuzz/${target}_fuzz" -max_total_time="$seconds" ${limits[$target]} \
         -max_len=65536 -print_final_stats=1 -artifact_prefix="$crashes/" \
         "$corpus" "fuzz/corpus/$target"
 done

@@ -55,6 +55,18 @@ TEST(WindowPropertiesForm, TicksShownMinusTwoAndStoredPlusTwo) {
     EXPECT_EQ(form.settings().y_ticks, 2);
 }
 
+TEST(WindowPropertiesForm, OpensOnTickCountsAtTheEndsOfInt32) {
+    WindowSettings stored;
+    stored.x_ticks = INT32_MIN;  // a configuration file may hold any int32
+    stored.y_ticks = INT32_MAX;
+    WindowPropertiesForm form(stored);
+    EXPECT_EQ(form.x_extra_ticks, INT32_MIN);
+    EXPECT_EQ(form.y_extra_ticks, INT32_MAX - 2);
+    WindowPropertyChange change;
+    EXPECT_FALSE(form.change_for(WindowPropertiesForm::Ticks, change));  // not in 0..50
+    EXPECT_EQ(form.settings().y_ticks, INT32_MAX);
+}
+
 TEST(WindowPropertiesForm, ApplyRecordOfEachPageAndRefusedCounts) {
     WindowPropertiesForm form(WindowSettings{});
     WindowPropertyChange change;

@@ -2,9 +2,11 @@
 // data to pixel, and tick positions along an axis.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
+#include <vector>
 
 #include "axis_scale.h"
 #include "plot_layout.h"
@@ -105,6 +107,17 @@ TEST(PlotLayoutTest, PixelsMapBackToTheirValues) {
     EXPECT_DOUBLE_EQ(AxisMap::vertical(0.0, 100.0, 220, 200).to_value(70), 75.0);
 }
 
+// A font of any size and labels of any length leave margins a pixel position can hold.
+TEST(PlotLayoutTest, HugeFontsAndLabelsKeepThePlotAreaWithinThePixelLimit) {
+    const TextMetrics huge{2147483647, 2147483647, 2147483647};
+    const PlotLayout l = compute_layout(PixelRect{0, 0, 1280, 800}, 320, 320, huge);
+    for (const int edge : {l.plot_area.left, l.plot_area.top, l.plot_area.right, l.plot_area.bottom,
+                           l.line_height}) {
+        EXPECT_LE(edge, kPixelLimit);
+        EXPECT_GE(edge, -kPixelLimit);
+    }
+}
+
 TEST(AxisScaleTest, TicksSpreadEvenlyFromTheMinimumToTheMaximum) {
     const AxisScale x = make_axis_scale(0.0, 1.0, 10, 110, 5, 220, 5);
     EXPECT_DOUBLE_EQ(x.step, 25.0);
@@ -151,6 +164,79 @@ TEST(AxisScaleTest, CountsBelowTwoGiveOneTickAtTheMinimumOrNone) {
     EXPECT_EQ(one.step, 0.0);
     EXPECT_EQ(make_axis_scale(2.0, 8.0, 10, 110, 0, 0, 5).tick_count(), 0);
     EXPECT_EQ(make_axis_scale(2.0, 8.0, 10, 110, -3, 0, 5).tick_count(), 0);
+}
+
+// What a brute force over every position finds: in order, the first position of each pixel
+// that lies in [low, high].
+std::vector<int> every_first_on_its_pixel(const AxisScale& s, int low, int high) {
+    std::vector<int> ticks;
+    for (int i = 0; i < s.tick_count(); ++i) {
+        const int p = s.tick_pixel(i);
+        const bool repeated = i > 0 && s.tick_pixel(i - 1) == p;
+        if (p >= std::min(low, high) && p <= std::max(low, high) && !repeated)
+            ticks.push_back(i);
+    }
+    return ticks;
+}
+
+TEST(AxisScaleTest, TicksBetweenTwoPixelsAreTheFirstOfEachPixelThere) {
+    for (int span : {0, 1, 7, 40, -40}) {
+        for (int count = -1; count <= 130; ++count) {
+            const AxisScale s = make_axis_scale(0.0, 1.0, 100, 100 + span, count, 0, 5);
+            for (const auto& [low, high] :
+                 {std::pair{0, 300}, std::pair{103, 121}, std::pair{121, 103}, std::pair{60, 99},
+                  std::pair{140, 141}, std::pair{100, 100}}) {
+                ASSERT_EQ(s.ticks_between(low, high), every_first_on_its_pixel(s, low, high))
+                    << "span " << span << " count " << count << " [" << low << ", " << high << "]";
+            }
+        }
+    }
+}
+
+// However many positions there are, a draw makes one mark per pixel at most.
+TEST(AxisScaleTest, AHugeTickCountGivesOneTickPerPixel) {
+    const int counts[] = {1281, 100000, 2147483647};
+    for (int count : counts) {
+        const AxisScale x = make_axis_scale(0.0, 1.0, 0, 1280, count, 0, 5);
+        const std::vector<int> ticks = x.ticks_between(-50, 5000);
+        ASSERT_EQ(ticks.size(), 1281u) << count;
+        for (std::size_t k = 0; k < ticks.size(); ++k)
+            ASSERT_EQ(x.tick_pixel(ticks[k]), static_cast<int>(k)) << count;
+        EXPECT_EQ(x.tick_pixel(ticks.back()), 1280);
+        // A window into a scrollable axis 10^9 pixels long sees only its own part.
+        const AxisScale wide = make_axis_scale(0.0, 1.0, 0, 1000000000, count, 0, 5);
+        EXPECT_LE(wide.ticks_between(500000000, 500001279).size(), 1280u);
+    }
+}
+
+TEST(AxisScaleTest, LabelsKeepEveryTickUpToTheMostAndThenEveryKth) {
+    // Every tick the dialogs can set is labelled.
+    const AxisScale few = make_axis_scale(0.0, 1.0, 0, 400, 52, 0, 5);
+    EXPECT_EQ(few.labelled_between(-100, 500, 104, 1), few.ticks_between(-100, 500));
+
+    const AxisScale many = make_axis_scale(0.0, 1.0, 0, 1000000000, 2147483647, 0, 5);
+    const std::vector<int> here = many.labelled_between(1000, 2279, 104, 1);
+    ASSERT_FALSE(here.empty());
+    EXPECT_LE(here.size(), 105u);
+    const int stride = here.size() > 1 ? here[1] - here[0] : 1;
+    for (const int i : here)
+        EXPECT_EQ(i % stride, 0);
+    // Scrolled on by 100 pixels, the labels still in view are the same ones.
+    const std::vector<int> further = many.labelled_between(1100, 2379, 104, 1);
+    for (const int i : further) {
+        if (many.tick_pixel(i) <= 2279) {
+            EXPECT_NE(std::find(here.begin(), here.end(), i), here.end()) << i;
+        }
+    }
+    // Thinned labels keep at least the gap asked for.
+    const std::vector<int> apart = many.labelled_between(1000, 2279, 104, 40);
+    ASSERT_GE(apart.size(), 2u);
+    EXPECT_LE(apart.size(), 1280u / 40 + 1);
+    for (std::size_t k = 1; k < apart.size(); ++k)
+        EXPECT_GE(many.tick_pixel(apart[k]) - many.tick_pixel(apart[k - 1]), 40);
+    // Dense positions on a short axis: still one per pixel.
+    const AxisScale short_axis = make_axis_scale(0.0, 1.0, 0, 3, 1000, 0, 5);
+    EXPECT_LE(short_axis.labelled_between(0, 3, 104, 1).size(), 4u);
 }
 
 }  // namespace

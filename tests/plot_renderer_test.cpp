@@ -245,5 +245,110 @@ TEST_F(PlotRendererTest, SavedPictureHasCrispBlackText) {
     EXPECT_GT(black, 1500) << "axes, grid, curve and every text";
 }
 
+// A tick count beyond the plot's pixels marks every pixel once: the plot area looks as with one
+// tick per pixel, and the draw does not grow with the count.
+TEST_F(PlotRendererTest, TicksDenserThanPixelsMarkEachPixelOnce) {
+    state().m_Legend = false;
+    state().m_Grid = false;
+    draw();
+    const PixelRect p = state().m_PlotArea;
+    state().m_XTicks = p.width() + 1;
+    state().m_YTicks = p.height() + 1;
+    const QImage one_per_pixel = draw();
+    state().m_XTicks = 2147483647;
+    state().m_YTicks = 2147483647;
+    const QImage dense = draw();
+    EXPECT_EQ(state().m_PlotArea, p);
+    const QRect area(p.left, p.top, p.width() + 1, p.height() + 1);
+    EXPECT_EQ(dense.copy(area), one_per_pixel.copy(area));
+    for (int x = p.left; x <= p.right; ++x)
+        ASSERT_EQ(dense.pixel(x, p.bottom - 1), kBlack) << "tick mark at " << x;
+    EXPECT_EQ(state().m_XTicks, 2147483647) << "the setting is kept as it is";
+}
+
+// Marks on neighbouring pixels are drawn as one block: each column of the dense x marks and
+// each row of the dense y marks covers the same pixels as one of the five ticks' marks.
+TEST_F(PlotRendererTest, DenseMarksCoverWhatSingleMarksCover) {
+    state().m_Legend = false;
+    state().m_Grid = false;
+    const QImage single = draw();
+    state().m_XTicks = 2147483647;
+    state().m_YTicks = 2147483647;
+    const QImage dense = draw();
+    const PixelRect p = state().m_PlotArea;
+    const int reach = 2 * state().m_TickLength;
+    const auto column = [&](const QImage& image, int x) {
+        std::string dots;
+        for (int y = p.bottom - reach; y <= p.bottom; ++y)
+            dots += image.pixel(x, y) == kBlack ? '#' : '.';
+        return dots;
+    };
+    const auto row = [&](const QImage& image, int y) {
+        std::string dots;
+        for (int x = p.left; x <= p.left + reach; ++x)
+            dots += image.pixel(x, y) == kBlack ? '#' : '.';
+        return dots;
+    };
+    // The middle ticks' marks.
+    const std::string x_mark = column(single, p.left + static_cast<int>(2 * (p.width() / 4.0)));
+    const std::string y_mark = row(single, p.bottom + static_cast<int>(2 * (-p.height() / 4.0)));
+    // Clear of the other axis's marks.
+    for (int x = p.left + reach + 1; x < p.right; ++x)
+        ASSERT_EQ(column(dense, x), x_mark) << "column " << x;
+    for (int y = p.top + 1; y < p.bottom - reach; ++y)
+        ASSERT_EQ(row(dense, y), y_mark) << "row " << y;
+}
+
+// Too many ticks to label each: labels and grid lines stand at every k-th tick, far enough
+// apart to be read, while the marks still cover every pixel.
+TEST_F(PlotRendererTest, DenseTicksKeepGridLinesApart) {
+    state().m_Legend = false;
+    state().m_XTicks = 2147483647;
+    state().m_YTicks = 2147483647;
+    const QImage image = draw();
+    const PixelRect p = state().m_PlotArea;
+    int grid_columns = 0;
+    for (int x = p.left + 1; x < p.right; ++x) {
+        int dark = 0;
+        for (int y = p.top; y < p.bottom - state().m_TickLength - 1; ++y)
+            dark += image.pixel(x, y) == kBlack;
+        grid_columns += dark > p.height() / 4;
+    }
+    EXPECT_GE(grid_columns, 2);
+    EXPECT_LE(grid_columns, 20) << "a " << p.width() << "-pixel plot";
+}
+
+// In x-scrollbar mode the drawing is up to 10^9 pixels wide and the window shows one part of
+// it: only that part's ticks are drawn.
+TEST_F(PlotRendererTest, AScrolledDrawingMarksTheTicksInView) {
+    state().m_Legend = false;
+    state().m_Grid = false;
+    state().m_XTicks = 2147483647;
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    QPainter painter(&image);
+    painter.translate(-500000000, 0);
+    draw_plot(painter, PixelRect{0, 0, 1000000000, 300}, state(), doc);
+    painter.end();
+    const int axis = state().m_PlotArea.bottom;
+    for (int x = 0; x < image.width(); ++x)
+        ASSERT_EQ(image.pixel(x, axis - 1), kBlack) << "tick mark at " << x;
+}
+
+// Widths and point sizes up to 32767 come from files and messages; they draw as the largest
+// the dialogs offer.
+TEST_F(PlotRendererTest, HugeWidthsAndPointSizesDrawAsTheLargestOffered) {
+    state().m_Grid = false;
+    state().m_Legend = false;
+    add_curve("0 0.1\n0.3 0.9\n0.6 0.2\n1 0.7\n", rgb(0, 0, 255), 32767, 32767);
+    const QImage huge = draw();
+    state().m_Curves.set_width(0, 5);
+    state().m_Curves.set_point_size(0, 5);
+    EXPECT_EQ(huge, draw());
+    state().m_Curves.set_width(0, 32767);
+    draw();
+    EXPECT_EQ(state().m_Curves.m_Widths[0][0], 32767) << "the table keeps what it holds";
+}
+
 }  // namespace
 }  // namespace tarvik

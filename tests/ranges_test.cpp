@@ -274,6 +274,18 @@ TEST_F(RangesTest, NewDataAddsWholePagesSharingTheJointTick) {
     EXPECT_EQ(view_.m_ClientRect.right, 6400);
 }
 
+// A page of more ticks than pixels (from a file) adds more than int32 holds after a few pages:
+// the count stays at its top and the plot goes on growing with the data.
+TEST_F(RangesTest, PagesOfHugeTickCountsStillFollowTheData) {
+    add_curve(xs({1, 9}));
+    view_.m_XTicks = 2147483647;
+    enter_x_scrollbar_mode(view_, doc_);
+    replace(0, xs({1, 25}));
+    EXPECT_TRUE(extend_x_scrollbar(view_, doc_));
+    expect_x(0.0, 30.0, 2147483647);
+    EXPECT_EQ(view_.m_ClientRect.right, 2400);
+}
+
 TEST(XScrollbarEnterTest, ReachingBackKeepsThePageTickSpacing) {
     // Page span 10 with 5 ticks (every 2.5), window 5..15, earliest x 0. The count formula
     // round((n * page ticks + 2) / page span + ticks) with n = 5 gives round(7.7) = 8 ticks,

@@ -76,6 +76,30 @@ TEST(TickLabelTest, EachNotationWritesWhatTheStreamWrites) {
     }
 }
 
+// A precision from a file or a message may be anything: the stream would set aside room for
+// every digit (ten million of them overflow the stack). Above the largest the dialogs offer
+// the labels write as that one; below 0 as the stream does.
+TEST(TickLabelTest, PrecisionsOutsideTheOfferedOnesWriteAsTheStreamsSixDigits) {
+    struct Case {
+        int precision, notation;
+        std::string label;
+        int width;
+    };
+    const Case cases[] = {
+        {7, 0, "0.500000", 8},
+        {10000000, 0, "0.500000", 8},
+        {2147483647, 1, "5.000000e-01", 12},
+        {2147483647, 2, "0.5", 1},
+        {-1, 0, "0.500000", 8},
+        {-2147483647 - 1, 1, "5.000000e-01", 12},
+    };
+    for (const Case& c : cases) {
+        const TickLabelFormatter f(0.0, 1.0, c.precision, c.notation);
+        EXPECT_EQ(f.format(0.5), c.label) << c.precision << " notation " << c.notation;
+        EXPECT_EQ(f.width(), c.width) << c.precision << " notation " << c.notation;
+    }
+}
+
 // Every label of a formatter, made one after the other on the one stream, against a fresh
 // stream per label: widths from both ends, no leftovers of a longer label in a shorter one.
 TEST(TickLabelTest, LabelsMatchAFreshStreamAcrossNotationsPrecisionsAndMagnitudes) {
@@ -98,19 +122,20 @@ TEST(TickLabelTest, LabelsMatchAFreshStreamAcrossNotationsPrecisionsAndMagnitude
                              std::nan("")};
     const std::pair<double, double> ranges[] = {
         {0.0, 1.0}, {-10.0, 5.0}, {-1e12, 1e-3}, {1e300, -1e300}, {0.0, 0.0}};
-    const int precisions[] = {0, 1, 2, 6, 17};
+    const int precisions[] = {0, 1, 2, 6, 17};  // 17 writes as 6, the largest offered
     const int notations[] = {0, 1, 2, -7};
     for (const auto& [min, max] : ranges) {
         for (int precision : precisions) {
             for (int notation : notations) {
                 const TickLabelFormatter f(min, max, precision, notation);
+                const int drawn = std::min(precision, 6);
                 const int width =
-                    static_cast<int>(std::max(reference(min, precision, notation, 0).size(),
-                                              reference(max, precision, notation, 0).size()));
+                    static_cast<int>(std::max(reference(min, drawn, notation, 0).size(),
+                                              reference(max, drawn, notation, 0).size()));
                 ASSERT_EQ(f.width(), width)
                     << min << " " << max << " p" << precision << " n" << notation;
                 for (double v : values) {
-                    ASSERT_EQ(f.format(v), reference(v, precision, notation, width))
+                    ASSERT_EQ(f.format(v), reference(v, drawn, notation, width))
                         << v << " p" << precision << " n" << notation;
                 }
             }

@@ -72,6 +72,13 @@ TEST_F(ViewCommandsTest, WindowPropertyPages) {
     apply_window_property(state_, doc_, ticks);
     EXPECT_EQ(state_.m_XTicks, 2);  // the axis ends only
     EXPECT_EQ(state_.m_YTicks, 7);
+
+    // A record from elsewhere may carry any int32: the count stops at the end of the range.
+    ticks.x_extra_ticks = 2147483647;
+    ticks.y_extra_ticks = -2147483647 - 1;
+    apply_window_property(state_, doc_, ticks);
+    EXPECT_EQ(state_.m_XTicks, 2147483647);
+    EXPECT_EQ(state_.m_YTicks, -2147483647 + 1);
 }
 
 TEST_F(ViewCommandsTest, InvertYTwiceRestoresTheRange) {

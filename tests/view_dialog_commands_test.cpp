@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
+#include <cmath>
+#include <cstdint>
 #include <functional>
 
 #include "free_spin_box.h"
@@ -38,6 +40,15 @@ void answer_next_dialog(std::function<void(QDialog*)> edit) {
         ASSERT_NE(dialog, nullptr);
         edit(dialog);
         dialog->accept();
+    });
+}
+
+// Closes the next modal dialog with Cancel.
+void dismiss_next_dialog() {
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->reject();
     });
 }
 
@@ -135,6 +146,37 @@ TEST_F(ViewDialogCommandsTest, FileUpdateAndCurveTitleForTheOnlyCurveNeedNoChoos
     answer_next_dialog([](QDialog* d) { d->findChild<QLineEdit*>()->setText("sine"); });
     view_.edit_curve_title();
     EXPECT_EQ(doc_.curve_title(0), "sine");
+}
+
+// A configuration file or a message may leave any value in the plot; each dialog still opens
+// on it and closes again, and Cancel leaves the values as they were.
+TEST_F(ViewDialogCommandsTest, DialogsOpenOnHostileStoredValues) {
+    PlotViewState& s = view_.state();
+    s.m_XTicks = INT32_MIN;
+    s.m_YTicks = INT32_MAX;
+    s.m_XPrecision = INT32_MAX;
+    s.m_YPrecision = INT32_MIN;
+    s.m_FontSize = INT32_MAX;
+    s.m_XMin = -INFINITY;
+    s.m_XMax = NAN;
+    s.m_Curves.set_width(0, 32767);
+    s.m_Curves.set_point_size(0, -32768);
+    const std::function<void()> commands[] = {
+        [this] { view_.edit_window_properties(); },
+        [this] { view_.edit_ticks(); },
+        [this] { view_.edit_precision(); },
+        [this] { view_.edit_x_range(); },
+        [this] { view_.choose_font(); },
+        [this] { view_.edit_line_properties(); },
+        [this] { view_.set_timer_settings(); },
+    };
+    for (const auto& command : commands) {
+        dismiss_next_dialog();
+        command();
+    }
+    EXPECT_EQ(s.m_XTicks, INT32_MIN);
+    EXPECT_EQ(s.m_FontSize, INT32_MAX);
+    EXPECT_EQ(s.m_Curves.m_Widths[0][0], 32767);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 // so a label always stands at its tick and the end labels name the range ends.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 namespace tarvik {
 
 struct AxisScale {
@@ -20,6 +23,23 @@ struct AxisScale {
     // For 0 <= i < count.
     int tick_pixel(int i) const;
     double tick_value(int i) const;
+
+    // The positions whose pixels lie in [low, high], in order; of several positions on one
+    // pixel only the first. So a draw makes at most high - low + 1 marks however large the
+    // count is.
+    std::vector<int> ticks_between(int low, int high) const;
+
+    // The positions of ticks_between(low, high) that get a label and a grid line: all of them
+    // while at most `most` fit in a stretch of that width; else every k-th position (counted
+    // from the minimum, so the same ones keep their labels while the stretch scrolls), k the
+    // least stride that keeps them to `most` and at least `least_gap` pixels apart.
+    std::vector<int> labelled_between(int low, int high, int most, int least_gap) const;
+
+  private:
+    // The first position from `from` on whose pixel lies at least `distance` pixels from the
+    // start pixel; count when there is none.
+    std::int64_t first_reaching(std::int64_t distance, std::int64_t from) const;
+    std::int64_t distance_of(std::int64_t i) const;
 };
 
 AxisScale make_axis_scale(double minimum, double maximum, int start_pixel, int end_pixel, int count,

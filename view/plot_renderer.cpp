@@ -2,12 +2,20 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QLine>
 #include <QPainter>
 #include <QPen>
+#include <QRect>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "axis_map.h"
 #include "axis_scale.h"
 #include "plot_data.h"
 #include "plot_defaults.h"
@@ -41,6 +49,12 @@ QFont plot_font(const PlotViewState& state, bool antialiased) {
     return font;
 }
 
+// The ticks one axis draws: marks, and those of them that get a grid line and a label.
+struct AxisTicks {
+    std::vector<int> marked;
+    std::vector<int> labelled;
+};
+
 // Everything the steps of one draw share.
 struct Frame {
     QPainter& painter;
@@ -54,6 +68,8 @@ struct Frame {
     PlotLayout layout;
     AxisScale x_axis;
     AxisScale y_axis;
+    AxisTicks x_ticks;
+    AxisTicks y_ticks;
 
     const PixelRect& p() const { return layout.plot_area; }
     // A length in window pixels in the picture's pixels (a scaled screen's device pixels).
@@ -63,6 +79,79 @@ struct Frame {
     // A pen of one pixel (or none) stays one device pixel; wider pens keep their weight.
     int pen_on_screen(int width) const { return width > 1 ? on_screen(width) : width; }
 };
+
+// Labels and grid lines along one axis while every tick gets one: twice as many as the
+// dialogs' largest tick count, so a plot the dialogs can set keeps them all. Beyond that (a
+// tick count may be anything up to 2^31 - 1) more would only blacken the same place.
+int most_labels() {
+    return 2 * (PlotLimits::instance().maximum_extra_ticks + 2);
+}
+
+// The part of the drawing the device shows, in the drawing's coordinates: in x-scrollbar mode
+// the drawing is many windows wide and the device one window.
+QRect visible_part(const QPainter& painter, const PixelRect& r) {
+    const QPaintDevice* device = painter.device();
+    bool invertible = false;
+    const QTransform back = painter.combinedTransform().inverted(&invertible);
+    if (!device || !invertible || device->width() <= 0 || device->height() <= 0)
+        return to_qrect(r);
+    return back.mapRect(QRect(0, 0, device->width(), device->height()));
+}
+
+// [low - margin, high + margin] within the range of int.
+std::pair<int, int> widened(int low, int high, std::int64_t margin) {
+    constexpr std::int64_t kLeast = std::numeric_limits<int>::min();
+    constexpr std::int64_t kMost = std::numeric_limits<int>::max();
+    return {static_cast<int>(std::clamp(low - margin, kLeast, kMost)),
+            static_cast<int>(std::clamp(high + margin, kLeast, kMost))};
+}
+
+// Ticks are drawn only where the device shows them, widened by how far a label reaches from
+// its tick, and at most one mark per pixel: a paint costs no more for a huge tick count. When
+// there are too many to label each, labels and grid lines stand at every k-th tick, at least
+// `least_gap` pixels apart, so they can still be read.
+AxisTicks ticks_in_view(const AxisScale& axis, std::pair<int, int> view, int least_gap) {
+    return {axis.ticks_between(view.first, view.second),
+            axis.labelled_between(view.first, view.second, most_labels(), least_gap)};
+}
+
+void choose_ticks(Frame& f) {
+    const QRect seen = visible_part(f.painter, f.r);
+    const int x_label =
+        std::max(f.metrics.horizontalAdvance(qtext(f.x_labels.format(f.x_axis.minimum))),
+                 f.metrics.horizontalAdvance(qtext(f.x_labels.format(f.x_axis.maximum))));
+    const int row = f.metrics.height() + f.metrics.leading();
+    const std::int64_t x_reach = std::int64_t{x_label} / 2 + 2 * std::int64_t{f.layout.char_width};
+    const std::int64_t y_reach = 3 * std::int64_t{row};
+    // Thinned labels keep a label's width free between them along x, two lines along y.
+    f.x_ticks = ticks_in_view(f.x_axis, widened(seen.left(), seen.right(), x_reach), 2 * x_label);
+    f.y_ticks = ticks_in_view(f.y_axis, widened(seen.top(), seen.bottom(), y_reach), 3 * row);
+}
+
+// Tick marks as lines, and runs of marks on neighbouring pixels (ticks denser than pixels
+// make one along the whole axis) as blocks: a block covers the pixels of its flat-capped
+// 1-pixel lines (all but the end point of each) at a fraction of the cost.
+struct Marks {
+    std::vector<QLine> lines;
+    std::vector<QRect> blocks;
+};
+
+// The pixels of the given positions as runs of neighbouring pixels [first, last].
+std::vector<std::pair<int, int>> pixel_runs(const AxisScale& axis, const std::vector<int>& ticks) {
+    std::vector<int> pixels;
+    pixels.reserve(ticks.size());
+    for (const int i : ticks)
+        pixels.push_back(axis.tick_pixel(i));
+    std::sort(pixels.begin(), pixels.end());
+    std::vector<std::pair<int, int>> runs;
+    for (const int pixel : pixels) {
+        if (!runs.empty() && pixel <= runs.back().second + std::int64_t{1})
+            runs.back().second = pixel;
+        else
+            runs.emplace_back(pixel, pixel);
+    }
+    return runs;
+}
 
 void draw_axes_and_ticks(Frame& f) {
     const PixelRect& p = f.p();
@@ -80,17 +169,28 @@ void draw_axes_and_ticks(Frame& f) {
     const int length = f.parameters.printer
                            ? static_cast<int>(f.state.m_TickLength * f.parameters.scale)
                            : f.on_screen(f.state.m_TickLength);
-    for (int i = 0; i < f.x_axis.tick_count(); ++i) {
-        const int x = f.x_axis.tick_pixel(i);
-        f.painter.drawLine(x, p.bottom - length, x, p.bottom);
+    Marks marks;
+    const bool blocks = axis.isCosmetic() && !f.parameters.printer && length > 0;
+    for (const auto& [first, last] : pixel_runs(f.x_axis, f.x_ticks.marked)) {
+        if (blocks && last > first)
+            marks.blocks.emplace_back(first, p.bottom - length, last - first + 1, length);
+        else
+            for (int x = first; x <= last; ++x)
+                marks.lines.emplace_back(x, p.bottom - length, x, p.bottom);
     }
-    for (int i = 0; i < f.y_axis.tick_count(); ++i) {
-        const int y = f.y_axis.tick_pixel(i);
-        f.painter.drawLine(p.left, y, p.left + length, y);
+    for (const auto& [first, last] : pixel_runs(f.y_axis, f.y_ticks.marked)) {
+        if (blocks && last > first)
+            marks.blocks.emplace_back(p.left, first, length, last - first + 1);
+        else
+            for (int y = first; y <= last; ++y)
+                marks.lines.emplace_back(p.left, y, p.left + length, y);
     }
+    f.painter.drawLines(marks.lines.data(), static_cast<int>(marks.lines.size()));
+    for (const QRect& block : marks.blocks)
+        f.painter.fillRect(block, Qt::black);
 }
 
-// Dotted lines at every tick but the one on the axis.
+// Dotted lines at every labelled tick but the one on the axis.
 void draw_grid(Frame& f) {
     if (!f.state.m_Grid)
         return;
@@ -99,14 +199,27 @@ void draw_grid(Frame& f) {
     dotted.setStyle(Qt::DotLine);
     dotted.setCosmetic(true);
     f.painter.setPen(dotted);
-    for (int i = 1; i < f.x_axis.tick_count(); ++i) {
+    for (const int i : f.x_ticks.labelled) {
         const int x = f.x_axis.tick_pixel(i);
-        f.painter.drawLine(x, p.bottom, x, p.top);
+        if (i > 0)
+            f.painter.drawLine(x, p.bottom, x, p.top);
     }
-    for (int i = 1; i < f.y_axis.tick_count(); ++i) {
+    for (const int i : f.y_ticks.labelled) {
         const int y = f.y_axis.tick_pixel(i);
-        f.painter.drawLine(p.left, y, p.right, y);
+        if (i > 0)
+            f.painter.drawLine(p.left, y, p.right, y);
     }
+}
+
+// A curve's width and point size draw as at most the largest the dialogs offer: a file or a
+// message may hold anything up to 32767, and a pen that wide costs seconds over a few
+// thousand points. The tables keep what they hold, so a configuration saved again keeps it.
+std::int16_t drawn_width(std::int16_t width) {
+    return static_cast<std::int16_t>(
+        std::min<int>(width, PlotLimits::instance().maximum_line_width));
+}
+int drawn_point_size(std::int16_t point_size) {
+    return std::min<int>(point_size, PlotLimits::instance().maximum_point_size);
 }
 
 // Oldest generation first, so the newest data ends up on top.
@@ -127,8 +240,8 @@ void draw_curves(Frame& f) {
                 const auto j = static_cast<std::size_t>(g);
                 pen.colour = to_qcolor(styles.m_Colours[k][j]);
                 pen.style = styles.m_Styles[k][j];
-                pen.width = styles.m_Widths[k][j];
-                pen.marker_radius = styles.m_PointSizes[k][j];
+                pen.width = drawn_width(styles.m_Widths[k][j]);
+                pen.marker_radius = drawn_point_size(styles.m_PointSizes[k][j]);
             }
             if (f.parameters.printer) {
                 pen.marker_radius = static_cast<int>(pen.marker_radius * f.parameters.scale);
@@ -148,14 +261,14 @@ void draw_tick_labels(Frame& f) {
     f.painter.setPen(Qt::black);
     const int ascent = f.metrics.ascent();
     const int gap = f.on_screen(2);
-    for (int i = 0; i < f.x_axis.tick_count(); ++i) {
+    for (const int i : f.x_ticks.labelled) {
         const QString label = qtext(f.x_labels.format(f.x_axis.tick_value(i)));
         const int width = f.metrics.horizontalAdvance(label);
         f.painter.drawText(f.x_axis.tick_pixel(i) - width / 2, p.bottom + gap + ascent, label);
     }
     // Centred on their ticks; the lowest one wholly above the x axis.
     const int half = (f.metrics.height() + f.metrics.leading()) / 2;
-    for (int i = 0; i < f.y_axis.tick_count(); ++i) {
+    for (const int i : f.y_ticks.labelled) {
         const QString label = qtext(f.y_labels.format(f.y_axis.tick_value(i)));
         const int width = f.metrics.horizontalAdvance(label);
         const int top = f.y_axis.tick_pixel(i) - (i == 0 ? 2 * half : half);
@@ -190,7 +303,11 @@ void draw_legend(Frame& f) {
         return;
     const PixelRect& r = f.r;
     const int a = f.layout.char_width;
-    const int left = r.right - (f.doc.longest_title_length() + f.layout.half_x_width + 2) * a - 1;
+    // Wide enough for the longest title; a title longer than the drawing only pushes the
+    // legend out of it.
+    const std::int64_t reach =
+        (std::int64_t{f.doc.longest_title_length()} + f.layout.half_x_width + 2) * a + 1;
+    const int left = static_cast<int>(std::max<std::int64_t>(r.right - reach, -kPixelLimit));
     const int row = f.metrics.height() + f.metrics.leading();
     int y = r.top + f.layout.line_height;
     const CurveStyleTables& styles = f.state.m_Curves;
@@ -252,6 +369,8 @@ void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, cons
             TickLabelFormatter(state.m_YMin, state.m_YMax, state.m_YPrecision, state.m_YFormat),
             {},
             {},
+            {},
+            {},
             {}};
     f.layout = layout_with(f.metrics, r, f.x_labels.width(), f.y_labels.width());
     const PixelRect& p = f.layout.plot_area;
@@ -261,6 +380,7 @@ void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, cons
                                p.bottom, state.m_TickLength);
     f.y_axis = make_axis_scale(state.m_YMin, state.m_YMax, p.bottom, p.top, state.m_YTicks, p.left,
                                state.m_TickLength);
+    choose_ticks(f);
 
     draw_axes_and_ticks(f);
     draw_grid(f);

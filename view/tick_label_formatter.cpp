@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <ios>
 
+#include "plot_defaults.h"
+
 namespace tarvik {
 
 TickLabelFormatter::TickLabelFormatter(double minimum, double maximum, int precision,
@@ -12,7 +14,9 @@ TickLabelFormatter::TickLabelFormatter(double minimum, double maximum, int preci
     } else if (notation == 1) {
         m_Stream.setf(std::ios_base::scientific, std::ios_base::floatfield);
     }
-    m_Stream.precision(precision);
+    // The stream sets aside room for every digit asked for: a precision of ten million
+    // overflows the stack. Beyond the largest the dialogs offer, labels draw with that one.
+    m_Stream.precision(std::min(precision, PlotLimits::instance().maximum_precision));
     const auto length = [this](double v) { return static_cast<int>(write(v, 0).size()); };
     m_Width = std::max(length(minimum), length(maximum));
 }

@@ -10,7 +10,9 @@ namespace tarvik {
 
 class TickLabelFormatter {
   public:
-    // notation: 0 fixed, 1 scientific, any other value the stream's general notation.
+    // notation: 0 fixed, 1 scientific, any other value the stream's general notation. A
+    // precision above the largest the dialogs offer writes as that one; a negative one as the
+    // stream writes it (six digits).
     TickLabelFormatter(double minimum, double maximum, int precision, int notation);
 
     // Characters of the wider of the two range ends in this notation and precision.

@@ -1,5 +1,7 @@
 #include "view_commands.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "plot_defaults.h"
@@ -16,6 +18,13 @@ bool has_curve(const PlotViewState& state, int curve) {
 
 std::int16_t low16(std::int32_t v) {
     return static_cast<std::int16_t>(v & 0xFFFF);
+}
+
+// Tick positions and extra ticks differ by the two ends; a count from a message may be any
+// int32, so the sum stops at the ends of the range instead of overflowing.
+std::int32_t ticks_plus(std::int32_t ticks, std::int32_t more) {
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(std::int64_t{ticks} + more, INT32_MIN, INT32_MAX));
 }
 
 }  // namespace
@@ -64,8 +73,8 @@ void apply_window_property(PlotViewState& state, const PlotData& doc,
             }
             break;
         case WindowPropertyChange::Ticks:
-            state.m_XTicks = change.x_extra_ticks + 2;
-            state.m_YTicks = change.y_extra_ticks + 2;
+            state.m_XTicks = ticks_plus(change.x_extra_ticks, 2);
+            state.m_YTicks = ticks_plus(change.y_extra_ticks, 2);
             break;
         case WindowPropertyChange::Precision:
             state.m_XPrecision = change.x_precision;
@@ -103,8 +112,8 @@ void apply_window_pages(PlotViewState& state, const PlotData& doc, const WindowP
     change.y_minimum = pages.y_minimum;
     change.y_maximum = pages.y_maximum;
     change.y_automatic = pages.y_automatic;
-    change.x_extra_ticks = pages.x_ticks - 2;
-    change.y_extra_ticks = pages.y_ticks - 2;
+    change.x_extra_ticks = ticks_plus(pages.x_ticks, -2);
+    change.y_extra_ticks = ticks_plus(pages.y_ticks, -2);
     change.x_precision = pages.x_precision;
     change.y_precision = pages.y_precision;
     change.x_notation = pages.x_notation;

@@ -75,11 +75,14 @@ std::optional<int> right_edge_for(const PlotViewState& view, double minimum, dou
     return static_cast<int>(right);
 }
 
-// A tick count, or nothing when it does not fit.
+// A tick count, held within int32 (a file may give a page any count: the plot still grows, and
+// ticks that dense are drawn one per pixel anyway); nothing when it is no number.
 std::optional<int> tick_count(double ticks) {
-    if (!(ticks <= std::numeric_limits<std::int32_t>::max()))
+    if (std::isnan(ticks))
         return std::nullopt;
-    return static_cast<int>(std::round(ticks));
+    constexpr double kLeast = std::numeric_limits<std::int32_t>::min();
+    constexpr double kMost = std::numeric_limits<std::int32_t>::max();
+    return static_cast<int>(std::clamp(std::round(ticks), kLeast, kMost));
 }
 
 struct XSnapshot {
