@@ -17,45 +17,23 @@
 #include "plot_renderer.h"
 #include "plot_view_state.h"
 #include "screen_picture.h"
+#include "sine_plot.h"
 
 namespace {
 
 using namespace tarvik;
 
-class Curves : public PlotData {
-  public:
-    Curves(int curves, int points, int generations) {
-        for (int c = 0; c < curves; ++c) {
-            std::deque<LineContainer> history;
-            for (int g = 0; g < generations; ++g) {
-                LineContainer store;
-                for (int i = 0; i < points; ++i) {
-                    const double x = i * 0.001;
-                    store.add_point(x, std::sin(x + 0.3 * c + 0.05 * g), 0);
-                }
-                history.push_back(std::move(store));
-            }
-            curves_.push_back(std::move(history));
-            titles_.push_back("curve " + std::to_string(c));
-        }
-    }
-    int curve_count() const override { return static_cast<int>(curves_.size()); }
-    const std::deque<LineContainer>& history(int i) const override {
-        return curves_[static_cast<std::size_t>(i)];
-    }
-    const std::string& curve_title(int i) const override {
-        return titles_[static_cast<std::size_t>(i)];
-    }
-    int longest_title_length() const override { return 8; }
-
-  private:
-    std::vector<std::deque<LineContainer>> curves_;
-    std::vector<std::string> titles_;
-};
+// Curves of `points` points 0.001 apart in x, each shifted a little from the one before.
+bench::SinePlot curves(int count, int points, int generations) {
+    return bench::SinePlot(count, points, generations, [](int c, int g, int i) {
+        const double x = i * 0.001;
+        return std::pair{x, std::sin(x + 0.3 * c + 0.05 * g)};
+    });
+}
 
 // Repaints with the x range moved by `pan` of its width on every second repaint and back on
 // the others, as a drag does.
-void repaint(benchmark::State& state, const Curves& plot, double pan = 0.0) {
+void repaint(benchmark::State& state, const bench::SinePlot& plot, double pan = 0.0) {
     PlotViewState view;
     view.m_ClientRect = PixelRect{0, 0, 1280, 800};
     const auto x = plot.x_extent();
@@ -63,10 +41,7 @@ void repaint(benchmark::State& state, const Curves& plot, double pan = 0.0) {
     view.m_XMax = x->maximum;
     view.m_YMin = -1.1;
     view.m_YMax = 1.1;
-    for (int i = 0; i < plot.curve_count(); ++i) {
-        view.m_Curves.append_curve(rgb(40 * i % 256, 0, 255 - 10 * i), SOLID, 1, 0);
-        view.m_Curves.resize_generations(i, static_cast<int>(plot.history(i).size()));
-    }
+    bench::style_each_curve(view, plot);
     const ScreenScale scale{static_cast<double>(state.range(0)) / 100.0};
     const QSize window(1280, 800);
     QImage picture;
@@ -87,17 +62,17 @@ void repaint(benchmark::State& state, const Curves& plot, double pan = 0.0) {
 }
 
 void BM_RepaintOneMillionPoints(benchmark::State& state) {
-    static const Curves plot(1, 1000000, 1);
+    static const bench::SinePlot plot = curves(1, 1000000, 1);
     repaint(state, plot);
 }
 
 void BM_RepaintTwentyCurvesWithHistory(benchmark::State& state) {
-    static const Curves plot(20, 50000, 3);
+    static const bench::SinePlot plot = curves(20, 50000, 3);
     repaint(state, plot);
 }
 
-const Curves& hundred_million_points() {
-    static const Curves plot(1, 100000000, 1);
+const bench::SinePlot& hundred_million_points() {
+    static const bench::SinePlot plot = curves(1, 100000000, 1);
     return plot;
 }
 
@@ -110,7 +85,7 @@ void BM_PanHundredMillionPoints(benchmark::State& state) {
 }
 
 void BM_RepaintTwentyCurvesOfFiveMillion(benchmark::State& state) {
-    static const Curves plot(20, 5000000, 1);
+    static const bench::SinePlot plot = curves(20, 5000000, 1);
     repaint(state, plot);
 }
 

@@ -15,43 +15,21 @@
 #include "plot_data.h"
 #include "plot_renderer.h"
 #include "plot_view_state.h"
+#include "sine_plot.h"
 
 namespace {
 
 using namespace tarvik;
 
-class Curves : public PlotData {
-  public:
-    Curves(int curves, int points, int generations) {
-        for (int c = 0; c < curves; ++c) {
-            std::deque<LineContainer> history;
-            for (int g = 0; g < generations; ++g) {
-                LineContainer store;
-                for (int i = 0; i < points; ++i) {
-                    const double x = i * 10.0 / points;
-                    store.add_point(x, std::sin(x * (c + 1) + 0.05 * g), 0);
-                }
-                history.push_back(std::move(store));
-            }
-            curves_.push_back(std::move(history));
-            titles_.push_back("curve " + std::to_string(c));
-        }
-    }
-    int curve_count() const override { return static_cast<int>(curves_.size()); }
-    const std::deque<LineContainer>& history(int i) const override {
-        return curves_[static_cast<std::size_t>(i)];
-    }
-    const std::string& curve_title(int i) const override {
-        return titles_[static_cast<std::size_t>(i)];
-    }
-    int longest_title_length() const override { return 8; }
+// Curves of `points` points over x from 0 to 10, each of another frequency.
+bench::SinePlot curves(int count, int points, int generations) {
+    return bench::SinePlot(count, points, generations, [points](int c, int g, int i) {
+        const double x = i * 10.0 / points;
+        return std::pair{x, std::sin(x * (c + 1) + 0.05 * g)};
+    });
+}
 
-  private:
-    std::vector<std::deque<LineContainer>> curves_;
-    std::vector<std::string> titles_;
-};
-
-void paint_with_ticks(benchmark::State& state, const Curves& plot) {
+void paint_with_ticks(benchmark::State& state, const bench::SinePlot& plot) {
     PlotViewState view;
     view.m_ClientRect = PixelRect{0, 0, 1280, 800};
     view.m_XMin = 0.0;
@@ -60,10 +38,7 @@ void paint_with_ticks(benchmark::State& state, const Curves& plot) {
     view.m_YMax = 1.1;
     view.m_XTicks = static_cast<std::int32_t>(state.range(0));
     view.m_YTicks = static_cast<std::int32_t>(state.range(0));
-    for (int i = 0; i < plot.curve_count(); ++i) {
-        view.m_Curves.append_curve(rgb(40 * i % 256, 0, 255 - 10 * i), SOLID, 1, 0);
-        view.m_Curves.resize_generations(i, static_cast<int>(plot.history(i).size()));
-    }
+    bench::style_each_curve(view, plot);
     QImage picture(1280, 800, QImage::Format_RGB32);
     for (auto _ : state) {
         picture.fill(Qt::white);
@@ -73,12 +48,12 @@ void paint_with_ticks(benchmark::State& state, const Curves& plot) {
 }
 
 void BM_PaintWithTicks(benchmark::State& state) {
-    static const Curves plot(2, 10000, 1);
+    static const bench::SinePlot plot = curves(2, 10000, 1);
     paint_with_ticks(state, plot);
 }
 
 void BM_PaintTwentyCurvesWithTicks(benchmark::State& state) {
-    static const Curves plot(20, 50000, 3);
+    static const bench::SinePlot plot = curves(20, 50000, 3);
     paint_with_ticks(state, plot);
 }
 
