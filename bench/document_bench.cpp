@@ -41,21 +41,21 @@ void BM_TickOverUnchangedCurves(benchmark::State& state) {
 }
 BENCHMARK(BM_TickOverUnchangedCurves)->Arg(20)->Unit(benchmark::kMicrosecond);
 
-// One curve on a 100 MB file in new-lines-only mode, history size 0: each tick follows one
-// appended line.
-void BM_TickAfterOneAppendedLine(benchmark::State& state) {
-    const std::string path = tb::scratch_folder() + "/grow-doc.txt";
+// One curve on a file of range(0) bytes, new lines only or full update: each tick follows
+// one line that `append` writes.
+template <typename Append>
+void tick_after_appends(benchmark::State& state, const std::string& path, bool add_only,
+                        Append append) {
     tb::write_sine_file_of_size(path, state.range(0));
     testing::HeadlessView view;
     CTarvikDoc doc(&view);
-    doc.append_curve(path, 0, 1, "", true);
+    doc.append_curve(path, 0, 1, "", add_only);
     view.state().m_TimerId = 1;
     std::FILE* f = std::fopen(path.c_str(), "ab");
     int missed = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        std::fputs("1.000,2.000,3.000\n", f);
-        std::fflush(f);
+        append(f);
         state.ResumeTiming();
         if (!timer_tick(doc, view.state(), 1).updated)
             ++missed;
@@ -64,6 +64,15 @@ void BM_TickAfterOneAppendedLine(benchmark::State& state) {
     if (missed != 0)
         state.SkipWithError("a tick missed an appended line");
     state.counters["points"] = doc.history(0).front().count;
+}
+
+// One curve on a 100 MB file in new-lines-only mode, history size 0: each tick follows one
+// appended line.
+void BM_TickAfterOneAppendedLine(benchmark::State& state) {
+    tick_after_appends(state, tb::scratch_folder() + "/grow-doc.txt", true, [](std::FILE* f) {
+        std::fputs("1.000,2.000,3.000\n", f);
+        std::fflush(f);
+    });
 }
 BENCHMARK(BM_TickAfterOneAppendedLine)
     ->Arg(99000000)
@@ -80,26 +89,9 @@ void append_line(std::FILE* f) {
 // One curve in full-update mode (history size 0) on a file of range(0) bytes: each tick
 // follows one appended line.
 void BM_FullUpdateAfterOneAppendedLine(benchmark::State& state) {
-    const std::string path =
-        tb::scratch_folder() + "/full-" + std::to_string(state.range(0)) + ".txt";
-    tb::write_sine_file_of_size(path, state.range(0));
-    testing::HeadlessView view;
-    CTarvikDoc doc(&view);
-    doc.append_curve(path, 0, 1, "", false);
-    view.state().m_TimerId = 1;
-    std::FILE* f = std::fopen(path.c_str(), "ab");
-    int missed = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        append_line(f);
-        state.ResumeTiming();
-        if (!timer_tick(doc, view.state(), 1).updated)
-            ++missed;
-    }
-    std::fclose(f);
-    if (missed != 0)
-        state.SkipWithError("a tick missed an appended line");
-    state.counters["points"] = doc.history(0).front().count;
+    tick_after_appends(state,
+                       tb::scratch_folder() + "/full-" + std::to_string(state.range(0)) + ".txt",
+                       false, append_line);
 }
 BENCHMARK(BM_FullUpdateAfterOneAppendedLine)
     ->Arg(1000000)
