@@ -1,6 +1,6 @@
-// Collapsed drawing through the block summaries and by scanning the visible span, against a
-// plain reference that takes one point at a time and draws every run and join as a line: the
-// same picture, pixel for pixel, for data that cuts the blocks in every way.
+// Collapsed drawing through the block summaries, by scanning the visible span and strip by
+// strip, against a plain reference that takes one point at a time and draws every run and join
+// as a line: the same picture, pixel for pixel, for data that cuts the blocks in every way.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -34,6 +34,27 @@ QImage draw(const LineContainer& store, const plot_limits& r, const PixelRect& a
     options.column_extents =
         by_blocks ? ColumnExtents::BlockSummary : ColumnExtents::ReadEveryPoint;
     paint_curve(painter, store, r, area, CurvePen{QColor(200, 0, 0), SOLID, 1, 0}, options);
+    return image;
+}
+
+// The same line drawn strip by strip from left to right, each strip clipped to its columns and
+// its points found from where the strip before ended, as a plot draws several curves.
+QImage draw_in_strips(const LineContainer& store, const plot_limits& r, const PixelRect& area,
+                      QImage::Format format, int strip) {
+    QImage image(area.right + 20, area.bottom + 20, format);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    const CurvePen pen{QColor(200, 0, 0), SOLID, 1, 0};
+    CurvePaintOptions options;
+    EXPECT_TRUE(drawn_in_strips(store, pen, options));
+    StripCursor cursor;
+    options.strip_cursor = &cursor;
+    for (int left = area.left; left <= area.right; left += strip) {
+        options.first_column = left;
+        options.last_column = std::min(area.right, left + strip - 1);
+        painter.setClipRect(left, area.top, options.last_column - left + 1, area.height() + 1);
+        paint_curve(painter, store, r, area, pen, options);
+    }
     return image;
 }
 
@@ -216,6 +237,7 @@ TEST(CollapsedCurve, BlockSummariesDrawWhatEveryPointDraws) {
             {"y cut", {x_first, x_last, y_low + 0.4 * h, y_low + 0.6 * h}},
             {"y inverted", {x_first, x_last, y_high, y_low}},
         };
+        int strip = 0;
         auto check = [&](const std::string& what, const plot_limits& r, const PixelRect& rect) {
             // Runs written into a 32-bit image's rows, and runs painted as lines.
             for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_RGB888}) {
@@ -224,6 +246,11 @@ TEST(CollapsedCurve, BlockSummariesDrawWhatEveryPointDraws) {
                 const QImage reference = draw_reference(store, r, rect, format);
                 ASSERT_TRUE(draw(store, r, rect, format, true) == reference) << name << ", blocks";
                 ASSERT_TRUE(draw(store, r, rect, format, false) == reference) << name << ", scan";
+                // Strips of one column, of a few, and as wide as a plot draws them.
+                constexpr int kStrips[] = {64, 1, 7, 200};
+                const int width = kStrips[strip++ % 4];
+                ASSERT_TRUE(draw_in_strips(store, r, rect, format, width) == reference)
+                    << name << ", strips of " << width;
             }
         };
         for (const Area& area : areas) {

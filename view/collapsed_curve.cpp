@@ -16,40 +16,64 @@
 #include <limits>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "line_batch.h"
 
 namespace tarvik {
 
 namespace {
 
+// Lowest and highest of n > 0 values; low is NaN when a value is missing. Kept out of line so
+// that the accumulators stay in registers (inlined into the painter they were spilled to the
+// stack on every point), and returned in two registers rather than through memory. Two values
+// at a time where the processor has 128-bit vectors: the compiler leaves this loop scalar.
 struct YSummary {
     double low;
     double high;
-    bool gap;  // a missing point among them
 };
 
-// Lowest and highest of n > 0 values. Kept out of line so that the accumulators stay in
-// registers (inlined into the painter they were spilled to the stack on every point), and in
-// two independent pairs so that consecutive comparisons need not wait for each other.
 [[gnu::noinline]] YSummary y_summary(const double* ys, std::size_t n) {
-    double low[2] = {ys[0], ys[0]};
-    double high[2] = {ys[0], ys[0]};
-    bool gap = false;
-    std::size_t k = 0;
-    for (; k + 1 < n; k += 2) {
-        for (int j = 0; j < 2; ++j) {
-            const double y = ys[k + static_cast<std::size_t>(j)];
-            gap |= std::isnan(y);
-            low[j] = y < low[j] ? y : low[j];
-            high[j] = y > high[j] ? y : high[j];
+    double low = ys[0];
+    double high = ys[0];
+    bool gap = std::isnan(ys[0]);
+    std::size_t k = 1;
+#if defined(__SSE2__)
+    if (n >= 5) {
+        // minpd/maxpd keep the accumulator when a value is NaN, as the scalar code below does;
+        // a missing value is caught by the unordered comparison instead.
+        __m128d low2 = _mm_set1_pd(ys[0]);
+        __m128d high2 = low2;
+        __m128d low2b = low2;
+        __m128d high2b = low2;
+        __m128d missing = _mm_setzero_pd();
+        for (; k + 4 <= n; k += 4) {
+            const __m128d a = _mm_loadu_pd(ys + k);
+            const __m128d b = _mm_loadu_pd(ys + k + 2);
+            missing = _mm_or_pd(missing, _mm_cmpunord_pd(a, b));
+            low2 = _mm_min_pd(a, low2);
+            high2 = _mm_max_pd(a, high2);
+            low2b = _mm_min_pd(b, low2b);
+            high2b = _mm_max_pd(b, high2b);
         }
+        low2 = _mm_min_pd(low2, low2b);
+        high2 = _mm_max_pd(high2, high2b);
+        low = std::min(_mm_cvtsd_f64(low2), _mm_cvtsd_f64(_mm_unpackhi_pd(low2, low2)));
+        high = std::max(_mm_cvtsd_f64(high2), _mm_cvtsd_f64(_mm_unpackhi_pd(high2, high2)));
+        gap |= _mm_movemask_pd(missing) != 0;
     }
-    if (k < n) {
-        gap |= std::isnan(ys[k]);
-        low[0] = ys[k] < low[0] ? ys[k] : low[0];
-        high[0] = ys[k] > high[0] ? ys[k] : high[0];
+#endif
+    for (; k < n; ++k) {
+        const double y = ys[k];
+        gap |= std::isnan(y);
+        low = y < low ? y : low;
+        high = y > high ? y : high;
     }
-    return {std::min(low[0], low[1]), std::max(high[0], high[1]), gap};
+    if (gap)
+        return {std::numeric_limits<double>::quiet_NaN(), 0.0};
+    return {low, high};
 }
 
 // Whether a run of the pen's colour can be written into the device's pixels and look exactly
@@ -107,18 +131,21 @@ DirectPixels direct_pixels(QPainter& painter) {
 // marked row by row.
 class RunBand {
   public:
-    explicit RunBand(const DirectPixels& d) : d_(d) {
-        const std::size_t rows = d.bits ? static_cast<std::size_t>(d.clip.height()) : 0;
-        starts_.assign(rows, 0);
-        ends_.assign(rows, 0);
-        apart_.assign(rows, 0);
-    }
+    // Rows are made room for only with the first run: a curve drawn in many strips of columns
+    // makes one band per strip, most of which write nothing.
+    explicit RunBand(const DirectPixels& d) : d_(d) {}
     ~RunBand() { flush(); }
     RunBand(const RunBand&) = delete;
     RunBand& operator=(const RunBand&) = delete;
 
     // Column x, rows [top, bottom], all inside the clip.
     void add(int x, int top, int bottom) {
+        if (starts_.empty()) {
+            const auto rows = static_cast<std::size_t>(d_.clip.height());
+            starts_.assign(rows, 0);
+            ends_.assign(rows, 0);
+            apart_.assign(rows, 0);
+        }
         if (x < left_ || x >= left_ + kWidth) {
             flush();
             left_ = x - (x - d_.clip.left()) % kWidth;
@@ -340,10 +367,77 @@ class ColumnRuns {
 // No column is placed there.
 constexpr int kNotFound = std::numeric_limits<int>::min();
 
+// Whether columns grow with x: they fall with x on a reversed range.
+bool columns_rise(const AxisMap& m) {
+    return !(m.span * m.direction * m.extent < 0);
+}
+
+// The x value at the far edge of a pixel column, in the direction of growing x: points with x
+// below it lie in that column or before it. It comes from the inverse of the mapping, so it
+// may be off by the last bits and is only an estimate; the column's own wider edge at the
+// origin (truncation toward zero) makes it early by a column there.
+struct ColumnEdges {
+    explicit ColumnEdges(const AxisMap& m)
+        : minimum(m.minimum),
+          origin(m.origin),
+          step(m.span / m.extent * m.direction),
+          usable(std::isfinite(step) && step != 0.0 && std::isfinite(m.minimum)) {}
+    double far_edge(int column) const {
+        const double a = minimum + static_cast<double>(column - origin) * step;
+        return std::max(a, a + step);
+    }
+    double minimum;
+    int origin;
+    double step;  // value per pixel
+    bool usable;
+};
+
+// The first index in [from, to) whose x is not below `edge` (`to` when none), for x that never
+// decrease. Neighbouring columns hold about as many points, so the answer mostly lies within a
+// few points of `guess`: there it is counted without branches (a branch on each comparison
+// would be mispredicted whenever the column's length changes). Further away it gallops and
+// halves.
+std::size_t first_not_below(const double* xs, std::size_t from, std::size_t to, double edge,
+                            std::size_t guess) {
+    constexpr std::size_t kWindow = 8;
+    std::size_t low = from;  // every index before low is below the edge
+    std::size_t high = to;   // and none from high on
+    if (to - from > kWindow) {
+        const std::size_t start =
+            std::clamp(guess, from + kWindow / 2, to - kWindow / 2) - kWindow / 2;
+        std::size_t below = 0;
+        for (std::size_t k = 0; k < kWindow; ++k)
+            below += xs[start + k] < edge ? 1 : 0;
+        const std::size_t answer = start + below;
+        if (start > from && !(xs[start - 1] < edge))
+            high = start;
+        else if (answer == start + kWindow && answer < to && xs[answer] < edge)
+            low = answer + 1;
+        else
+            return answer;
+    }
+    for (std::size_t step = 1; low + step - 1 < high; step *= 2) {
+        if (!(xs[low + step - 1] < edge)) {
+            high = low + step - 1;
+            break;
+        }
+        low += step;
+    }
+    while (low < high) {
+        const std::size_t mid = low + (high - low) / 2;
+        if (xs[mid] < edge)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low;
+}
+
 }  // namespace
 
-void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t first,
-                     std::size_t last, bool x_never_decreases, const PlotMap& map) {
+std::size_t paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t first,
+                            std::size_t last, bool x_never_decreases, const PlotMap& map,
+                            int first_column, int last_column) {
     ColumnRuns runs(painter, map, RunWriting::ByColumns);
     const auto& xs = store.x;
     const auto& ys = store.y;
@@ -351,10 +445,14 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t 
         for (std::size_t i = first; i < last; ++i)
             runs.take_point(xs[i], ys[i]);
         runs.finish();
-        return;
+        return last;
     }
-    // Columns follow each other in index order: find where each one ends with a galloping
-    // search over the mapped x, and take its points together.
+    const bool rising = columns_rise(map.x);
+    // Columns follow each other in index order. Where each one ends is first estimated by
+    // comparing x with the value at the column's far edge (a comparison costs a fraction of
+    // placing a point), then settled by placing the two points either side of the estimate,
+    // and by a galloping search over the mapped x where the estimate was wrong.
+    const ColumnEdges edges(map.x);
     std::size_t i = first;
     std::size_t previous_length = 1;
     // The column of the first point past a column was found by the search: it is the next
@@ -367,6 +465,11 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t 
             __builtin_prefetch(xs.data() + ahead);
         const int px = next_column != kNotFound ? next_column : map.x.place(xs[i]);
         next_column = kNotFound;
+        if (rising ? px > last_column : px < first_column) {
+            runs.take_point(xs[i], ys[i]);
+            runs.finish();
+            return i;
+        }
         std::size_t inside = i;  // the last index known to be in the column
         std::size_t beyond = last;
         auto probe = [&](std::size_t k) {
@@ -379,18 +482,27 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t 
             next_column = c;
             return false;
         };
-        // Neighbouring columns mostly hold as many points: try that length first.
-        const std::size_t guess = i + previous_length;
-        if (guess < last && probe(guess - 1))
-            probe(guess);
+        if (edges.usable) {
+            const std::size_t estimate =
+                first_not_below(xs.data(), i + 1, last, edges.far_edge(px), i + previous_length);
+            if (estimate < last)
+                probe(estimate);
+            if (estimate - 1 > inside)
+                probe(estimate - 1);
+        } else {
+            // Neighbouring columns mostly hold as many points: try that length first.
+            const std::size_t guess = i + previous_length;
+            if (guess < last && probe(guess - 1))
+                probe(guess);
+        }
         for (std::size_t step = 1; beyond - inside > 1 && inside + step < beyond; step *= 2) {
             if (!probe(inside + step))
                 break;
         }
         while (beyond - inside > 1)
             probe(inside + (beyond - inside) / 2);
-        const auto [low, high, gap] = y_summary(ys.data() + i, beyond - i);
-        if (gap) {
+        const auto [low, high] = y_summary(ys.data() + i, beyond - i);
+        if (std::isnan(low)) {
             for (std::size_t k = i; k < beyond; ++k)
                 runs.take_point(xs[k], ys[k]);
         } else {
@@ -400,14 +512,31 @@ void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t 
         i = beyond;
     }
     runs.finish();
+    return last;
 }
 
 namespace {
 
-// The first index in [low, high) at which `past` holds, for a `past` that holds from some index
-// on.
+// The first index in [0, n) at which `past` holds, for a `past` that holds from some index on:
+// galloping from `hint`, where a strip's search mostly finds it at once.
 template <typename Past>
-std::size_t first_index_where(std::size_t low, std::size_t high, Past&& past) {
+std::size_t first_index_where(std::size_t n, std::size_t hint, Past&& past) {
+    std::size_t low = 0;
+    std::size_t high = n;
+    hint = std::min(hint, n);
+    if (hint > 0 && past(hint - 1)) {
+        high = hint - 1;
+    } else {
+        low = hint;
+        for (std::size_t step = 1; low < high; step *= 2) {
+            const std::size_t probe = std::min(low + step - 1, high - 1);
+            if (past(probe)) {
+                high = probe;
+                break;
+            }
+            low = probe + 1;
+        }
+    }
     while (low < high) {
         const std::size_t mid = low + (high - low) / 2;
         if (past(mid))
@@ -420,9 +549,9 @@ std::size_t first_index_where(std::size_t low, std::size_t high, Past&& past) {
 
 }  // namespace
 
-void paint_collapsed_by_blocks(QPainter& painter, const LineContainer& store,
-                               const BlockSummary& summary, const PlotMap& map, int first_column,
-                               int last_column) {
+std::size_t paint_collapsed_by_blocks(QPainter& painter, const LineContainer& store,
+                                      const BlockSummary& summary, const PlotMap& map,
+                                      int first_column, int last_column, std::size_t hint) {
     const double* const xs = store.x.data();
     const double* const ys = store.y.data();
     const std::size_t n = store.x.size();
@@ -435,20 +564,17 @@ void paint_collapsed_by_blocks(QPainter& painter, const LineContainer& store,
         return std::isnan(xs[k]) ? floor_column : x_map.place(xs[k]);
     };
 
-    // The points whose columns lie in the plot area, and one more on each side to join the
-    // curve to the edges. Columns fall with x on a reversed range.
-    const bool rising = !(x_map.span * x_map.direction * x_map.extent < 0);
+    // The points whose columns lie in the plot area, from one before them to join the curve to
+    // the edge; the drawing ends at the first point past them. Columns fall with x on a
+    // reversed range.
+    const bool rising = columns_rise(x_map);
     const int before_all = rising ? std::numeric_limits<int>::min() : kPixelLimit + 1;
-    std::size_t first = first_index_where(0, n, [&](std::size_t k) {
+    std::size_t first = first_index_where(n, hint, [&](std::size_t k) {
         const int c = column_at(k, 0, before_all);
         return rising ? c >= first_column : c <= last_column;
     });
-    std::size_t last = first_index_where(first, n, [&](std::size_t k) {
-        const int c = column_at(k, 0, before_all);
-        return rising ? c > last_column : c < first_column;
-    });
     first = first > 0 ? first - 1 : 0;
-    last = std::min(last + 1, n);
+    const std::size_t last = n;
 
     ColumnRuns runs(painter, map, RunWriting::ByBands);
     std::size_t i = first;
@@ -471,6 +597,11 @@ void paint_collapsed_by_blocks(QPainter& painter, const LineContainer& store,
         }
         const int px = next_column != kNotFound ? next_column : x_map.place(xs[i]);
         next_column = kNotFound;
+        if (rising ? px > last_column : px < first_column) {
+            runs.take_point(xs[i], ys[i]);
+            runs.finish();
+            return i;
+        }
         std::size_t inside = i;  // the last index known to be in the column
         std::size_t beyond = last;
         auto probe = [&](std::size_t k) {
@@ -518,6 +649,7 @@ void paint_collapsed_by_blocks(QPainter& painter, const LineContainer& store,
         i = beyond;
     }
     runs.finish();
+    return n;
 }
 
 }  // namespace tarvik

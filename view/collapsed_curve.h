@@ -16,17 +16,22 @@ class QPainter;
 namespace tarvik {
 
 // Takes points [first, last) of store. With x_never_decreases (and no x NaN in the store) the
-// points of each column are found by searching x and their extent by reading their y;
-// otherwise every point is placed.
-void paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t first,
-                     std::size_t last, bool x_never_decreases, const PlotMap& map);
+// points of each column are found by searching x and their extent by reading their y, and the
+// drawing ends at the first point whose column lies past last_column (before first_column
+// where columns fall with x), once the line is joined to it; otherwise every point is placed.
+// Returns the index of that point, or last.
+std::size_t paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t first,
+                            std::size_t last, bool x_never_decreases, const PlotMap& map,
+                            int first_column, int last_column);
 
 // The same picture for a store whose finite x never decrease, each column's points found by
 // searching x and summarised through the store's block summary: the cost grows with the
 // columns between first_column and last_column (and the logarithm of the points), not with the
-// points.
-void paint_collapsed_by_blocks(QPainter& painter, const LineContainer& store,
-                               const BlockSummary& summary, const PlotMap& map, int first_column,
-                               int last_column);
+// points. The search for the first point starts from `hint` (a strip drawn after the one to
+// its left starts where that one ended). Returns the index of the point past the columns that
+// the line was joined to, or the store's size.
+std::size_t paint_collapsed_by_blocks(QPainter& painter, const LineContainer& store,
+                                      const BlockSummary& summary, const PlotMap& map,
+                                      int first_column, int last_column, std::size_t hint = 0);
 
 }  // namespace tarvik

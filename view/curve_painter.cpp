@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "axis_map.h"
@@ -52,8 +53,39 @@ struct Span {
     bool x_never_decreases;  // and holds no NaN
 };
 
+// The first index from `hint` on where `holds` fails, for a `holds` that holds up to some index
+// and fails from there: galloping from the hint, which a strip's search takes from where the
+// previous strip ended, so that it reads a few points near the ones it draws.
+template <typename Series, typename Holds>
+std::size_t partition_from(const Series& xs, std::size_t hint, Holds&& holds) {
+    const std::size_t n = xs.size();
+    hint = std::min(hint, n);
+    if (hint > 0 && !holds(xs[hint - 1]))
+        return static_cast<std::size_t>(
+            std::partition_point(xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(hint),
+                                 holds) -
+            xs.begin());
+    std::size_t low = hint;  // holds before low
+    std::size_t high = n;    // fails from high on
+    for (std::size_t step = 1; low < high; step *= 2) {
+        const std::size_t probe = std::min(low + step - 1, high - 1);
+        if (!holds(xs[probe])) {
+            high = probe;
+            break;
+        }
+        low = probe + 1;
+    }
+    return static_cast<std::size_t>(
+        std::partition_point(xs.begin() + static_cast<std::ptrdiff_t>(low),
+                             xs.begin() + static_cast<std::ptrdiff_t>(high), holds) -
+        xs.begin());
+}
+
+// With a strip cursor (columns rising with x), only the first point is searched, from where
+// the strip before ended, and the span runs to the end of the store: the collapsed drawing
+// stops by itself at the first point past the strip.
 Span visible_span(const LineContainer& store, const AxisMap& x_map, int first_column,
-                  int last_column, int margin) {
+                  int last_column, int margin, const StripCursor* cursor = nullptr) {
     const auto& xs = store.x;
     const std::size_t n = xs.size();
     if (!store.x_never_decreases())
@@ -70,12 +102,8 @@ Span visible_span(const LineContainer& store, const AxisMap& x_map, int first_co
         const int c = x_map.place(x);
         return rising ? c <= high : c >= low;
     };
-    auto first = static_cast<std::size_t>(std::partition_point(xs.begin(), xs.end(), before_area) -
-                                          xs.begin());
-    auto last = static_cast<std::size_t>(
-        std::partition_point(xs.begin() + static_cast<std::ptrdiff_t>(first), xs.end(),
-                             not_after_area) -
-        xs.begin());
+    std::size_t first = partition_from(xs, cursor ? cursor->next : 0, before_area);
+    std::size_t last = cursor ? n : partition_from(xs, first, not_after_area);
     first = first > 0 ? first - 1 : 0;
     last = std::min(last + 1, n);
     return {first, last, true};
@@ -144,7 +172,7 @@ void paint_markers(QPainter& painter, const LineContainer& store, const PixelRec
 // Whether a collapsed line is drawn through the block summary: reading a few hundred points
 // per column costs less than searching the summary, and a span that holds missing x or x that
 // turn back is read point by point.
-bool by_blocks(ColumnExtents way, const Span& span, const PixelRect& area) {
+bool by_blocks(ColumnExtents way, const Span& span, int first_column, int last_column) {
     constexpr std::size_t kPointsPerColumnWorthSummarising = 256;
     switch (way) {
         case ColumnExtents::ReadEveryPoint:
@@ -154,12 +182,20 @@ bool by_blocks(ColumnExtents way, const Span& span, const PixelRect& area) {
         case ColumnExtents::Cheaper:
             break;
     }
-    const auto columns = static_cast<std::size_t>(std::max(area.width() + 1, 1));
+    const auto columns = static_cast<std::size_t>(
+        std::max<std::int64_t>(std::int64_t{last_column} - first_column + 1, 1));
     return !span.x_never_decreases ||
            span.last - span.first > kPointsPerColumnWorthSummarising * columns;
 }
 
 }  // namespace
+
+bool drawn_in_strips(const LineContainer& store, const CurvePen& pen,
+                     const CurvePaintOptions& options) {
+    return options.collapse_columns && !options.polylines && pen.width == 1 &&
+           pen.marker_radius == 0 && qt_pen_style(pen.style) == Qt::SolidLine &&
+           (store.x_never_decreases() || store.block_summary() != nullptr);
+}
 
 void paint_curve(QPainter& painter, const LineContainer& store, const plot_limits& ranges,
                  const PixelRect& area, const CurvePen& pen, const CurvePaintOptions& options) {
@@ -173,21 +209,42 @@ void paint_curve(QPainter& painter, const LineContainer& store, const plot_limit
     const PlotMap map(ranges, area);
 
     if (pen.width > 0 && qpen.style() != Qt::NoPen) {
+        const bool strip = drawn_in_strips(store, pen, options);
+        const int first_column = strip ? std::max(options.first_column, area.left) : area.left;
+        const int last_column = strip ? std::min(options.last_column, area.right) : area.right;
+        if (strip && last_column < first_column)
+            return;
+        const BlockSummary* summary = store.block_summary();
+        // Strips go left to right, which is forward through the points on a rising range.
+        StripCursor* cursor = strip && map.x.span * map.x.direction * map.x.extent > 0
+                                  ? options.strip_cursor
+                                  : nullptr;
+        if (cursor && !cursor->decided) {
+            const Span whole = visible_span(store, map.x, area.left, area.right, 0);
+            cursor->by_blocks =
+                summary && by_blocks(options.column_extents, whole, area.left, area.right);
+            cursor->decided = true;
+        }
         // The reference drawing takes every point; a wide pen reaches its width beyond them.
-        const Span span =
-            options.collapse_columns
-                ? visible_span(store, map.x, area.left, area.right, pen.width > 1 ? pen.width : 0)
-                : Span{0, store.x.size(), false};
+        const Span span = options.collapse_columns
+                              ? visible_span(store, map.x, first_column, last_column,
+                                             pen.width > 1 ? pen.width : 0, cursor)
+                              : Span{0, store.x.size(), false};
         const std::size_t first = span.first;
         const std::size_t last = span.last;
-        const BlockSummary* summary = store.block_summary();
         if (options.polylines) {
             paint_polylines(painter, store, first, last, map);
         } else if (options.collapse_columns && qpen.style() == Qt::SolidLine && pen.width == 1) {
-            if (summary && by_blocks(options.column_extents, span, area))
-                paint_collapsed_by_blocks(painter, store, *summary, map, area.left, area.right);
-            else
-                paint_collapsed(painter, store, first, last, span.x_never_decreases, map);
+            const bool summarised = cursor ? cursor->by_blocks
+                                           : summary && by_blocks(options.column_extents, span,
+                                                                  first_column, last_column);
+            const std::size_t end =
+                summarised ? paint_collapsed_by_blocks(painter, store, *summary, map, first_column,
+                                                       last_column, cursor ? cursor->next : 0)
+                           : paint_collapsed(painter, store, first, last, span.x_never_decreases,
+                                             map, first_column, last_column);
+            if (cursor)
+                cursor->next = end;
         } else {
             paint_segments(painter, store, first, last, map);
         }

@@ -12,9 +12,12 @@ namespace tarvik {
 // Batches lines so that QPainter takes them a few thousand at a time.
 class LineBatch {
   public:
-    explicit LineBatch(QPainter& painter) : painter_(painter) { lines_.reserve(kBatch); }
+    explicit LineBatch(QPainter& painter) : painter_(painter) {}
     ~LineBatch() { flush(); }
     void add(QPoint a, QPoint b) {
+        // Room only once a line comes: many batches (a curve drawn in strips) take none.
+        if (lines_.capacity() == 0)
+            lines_.reserve(kBatch);
         lines_.emplace_back(a, b);
         if (lines_.size() == kBatch)
             flush();

@@ -25,9 +25,15 @@ int clamp_to_pixels(double device) {
 // down the picture's columns, one row (at 2560 device pixels across, one 4 KiB page) after
 // another: with ordinary pages every pixel of a steep curve needs another address translation,
 // and a picture of a scaled screen has more pages than the processor keeps translations for.
+// Rows are also one cache line longer than their pixels: at widths such as 1280 or 2560 the
+// rows would otherwise lie a multiple of 1 or 2 KiB apart, so the pixels of a column would
+// share a handful of cache sets and evict each other.
 QImage image_in_huge_pages(QSize size) {
     constexpr std::size_t kHugePage = std::size_t{2} << 20;
-    const std::size_t row = static_cast<std::size_t>(std::max(size.width(), 0)) * 4;
+    constexpr std::size_t kLine = 64;
+    const std::size_t row =
+        (static_cast<std::size_t>(std::max(size.width(), 0)) * 4 + kLine - 1) / kLine * kLine +
+        kLine;
     const std::size_t bytes = row * static_cast<std::size_t>(std::max(size.height(), 0));
     // Small pictures, and ones too big for an image (which then comes out null), as usual.
     if (bytes < kHugePage || bytes > static_cast<std::size_t>(std::numeric_limits<int>::max()))
