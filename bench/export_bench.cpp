@@ -57,7 +57,7 @@ void BM_Capture(benchmark::State& state) {
         benchmark::DoNotOptimize(image.bits());
     }
 }
-BENCHMARK(BM_Capture)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Capture)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_WritePng(benchmark::State& state) {
     const tarvik::Gdi::dib image = tarvik::capture_image(kClientWidth, kClientHeight, draw_plot);
@@ -68,7 +68,7 @@ void BM_WritePng(benchmark::State& state) {
         if (tarvik::write_png(request) != tarvik::kPngSuccess)
             state.SkipWithError(error);
 }
-BENCHMARK(BM_WritePng)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WritePng)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // What one periodic save costs: capture and PNG write together.
 void BM_CaptureAndWritePng(benchmark::State& state) {
@@ -81,6 +81,6 @@ void BM_CaptureAndWritePng(benchmark::State& state) {
             state.SkipWithError(error);
     }
 }
-BENCHMARK(BM_CaptureAndWritePng)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CaptureAndWritePng)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -86,9 +86,9 @@ void BM_HitTestWanderingX(benchmark::State& bm) {
 void BM_HitTestEveryPoint(benchmark::State& bm) {
     run_hit_test(bm, false, true);
 }
-BENCHMARK(BM_HitTest)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HitTestWanderingX)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HitTestEveryPoint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HitTest)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_HitTestWanderingX)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_HitTestEveryPoint)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The screen's picture drawn again in full: what every drag step and wheel turn costs.
 void BM_FullRepaint1280x800(benchmark::State& bm) {
@@ -100,6 +100,6 @@ void BM_FullRepaint1280x800(benchmark::State& bm) {
         draw_plot(painter, s.state.m_ClientRect, s.state, s.plot);
     }
 }
-BENCHMARK(BM_FullRepaint1280x800)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaint1280x800)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

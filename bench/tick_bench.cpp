@@ -57,7 +57,11 @@ void BM_PaintTwentyCurvesWithTicks(benchmark::State& state) {
     paint_with_ticks(state, plot);
 }
 
-BENCHMARK(BM_PaintWithTicks)->Arg(5)->Arg(2147483647)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PaintTwentyCurvesWithTicks)->Arg(5)->Arg(2147483647)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintWithTicks)->Arg(5)->Arg(2147483647)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PaintTwentyCurvesWithTicks)
+    ->Arg(5)
+    ->Arg(2147483647)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

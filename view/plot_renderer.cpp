@@ -11,12 +11,14 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "axis_map.h"
 #include "axis_scale.h"
+#include "curve_strips.h"
 #include "plot_data.h"
 #include "plot_defaults.h"
 #include "plot_layout.h"
@@ -227,13 +229,6 @@ int drawn_point_size(std::int16_t point_size) {
     return std::min<int>(point_size, PlotLimits::instance().maximum_point_size);
 }
 
-// One generation of one curve, as it is drawn.
-struct CurveDraw {
-    const LineContainer* store;
-    CurvePen pen;
-    CurvePaintOptions options;
-};
-
 // Oldest generation first, so the newest data ends up on top.
 std::vector<CurveDraw> curve_draws(Frame& f) {
     std::vector<CurveDraw> draws;
@@ -270,60 +265,31 @@ std::vector<CurveDraw> curve_draws(Frame& f) {
     return draws;
 }
 
-// Columns per strip when curves are drawn strip by strip: the strip's pixels (a quarter of a
-// megabyte) stay in the processor core's own cache while every curve writes into them. Drawn
-// curve by curve, each curve sweeps the whole picture (16 MB at 2560 x 1600), which no cache
-// holds alongside the points being read, and a steep line's pixels each fall on a cache line of
-// their own: every curve waits for the picture's memory again.
-int strip_width(const PixelRect& p) {
-    constexpr int kStripBytes = 256 * 1024;
-    constexpr int kBand = 64;  // the runs' bands of columns
-    const int rows = std::max(p.height() + 1, 1);
-    return std::max(kBand, kStripBytes / (4 * rows) / kBand * kBand);
-}
-
-// Several curves drawn column by column into an image are drawn strip by strip, all of them in
-// each strip in their order: the same pixels, as each strip is clipped and a one-pixel line
-// between whole pixels paints within a clip exactly the pixels it paints without one.
-void draw_in_strips(Frame& f, const CurveDraw* first, const CurveDraw* last) {
-    const PixelRect& p = f.p();
-    const QRect shown = visible_part(f.painter, f.r).intersected(plot_clip(p));
-    if (shown.isEmpty())
-        return;
-    const int width = strip_width(p);
-    std::vector<StripCursor> cursors(static_cast<std::size_t>(last - first));
-    for (int left = shown.left(); left <= shown.right(); left += width) {
-        const int right = std::min(shown.right(), left + width - 1);
-        f.painter.setClipRect(QRect(left, p.top, right - left + 1, p.height() + 1));
-        for (const CurveDraw* d = first; d != last; ++d) {
-            CurvePaintOptions options = d->options;
-            options.first_column = left;
-            options.last_column = right;
-            options.strip_cursor = &cursors[static_cast<std::size_t>(d - first)];
-            paint_curve(f.painter, *d->store, f.state, p, d->pen, options);
-        }
-        if (right == shown.right())
-            break;
-    }
-    f.painter.setClipRect(plot_clip(p));
-}
-
+// Runs of dense curves that can be drawn strip by strip into an image go together (on two
+// cores); the others are drawn whole, in between, in their order. A sparse curve would cost
+// more in setting up each strip than it saves.
 void draw_curves(Frame& f) {
+    constexpr std::size_t kPointsPerColumnWorthStrips = 8;
     const std::vector<CurveDraw> draws = curve_draws(f);
     const QPaintDevice* device = f.painter.device();
     const bool image = device && device->devType() == QInternal::Image && !f.parameters.printer;
+    const auto columns = static_cast<std::size_t>(std::max(f.p().width() + 1, 1));
     auto strip = [&](const CurveDraw& d) {
-        return image && drawn_in_strips(*d.store, d.pen, d.options);
+        return image && d.store->x.size() >= kPointsPerColumnWorthStrips * columns &&
+               drawn_in_strips(*d.store, d.pen, d.options);
     };
     for (std::size_t i = 0; i < draws.size();) {
-        std::size_t end = i + 1;
-        while (end < draws.size() && strip(draws[i]) && strip(draws[end]))
-            ++end;
-        if (end - i > 1) {
-            draw_in_strips(f, draws.data() + i, draws.data() + end);
-        } else {
+        if (!strip(draws[i])) {
             paint_curve(f.painter, *draws[i].store, f.state, f.p(), draws[i].pen, draws[i].options);
+            ++i;
+            continue;
         }
+        std::size_t end = i + 1;
+        while (end < draws.size() && strip(draws[end]))
+            ++end;
+        const QRect shown = visible_part(f.painter, f.r).intersected(plot_clip(f.p()));
+        draw_curves_in_strips(f.painter, shown, f.p(), f.state,
+                              std::span(draws.data() + i, end - i));
         i = end;
     }
 }

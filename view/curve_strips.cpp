@@ -1,0 +1,178 @@
+#include "curve_strips.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QThreadPool>
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <semaphore>
+#include <vector>
+
+namespace tarvik {
+
+namespace {
+
+// Columns per strip: the strip's pixels (a quarter of a megabyte) stay in the core's own cache
+// while every curve writes into them. Drawn curve by curve, each curve sweeps the whole picture
+// (16 MB at 2560 x 1600), which no cache holds alongside the points being read, and a steep
+// line's pixels each fall on a cache line of their own: every curve waits for the picture's
+// memory again.
+int strip_width(const PixelRect& area) {
+    constexpr int kStripBytes = 256 * 1024;
+    constexpr int kBand = 64;  // the runs' bands of columns
+    const int rows = std::max(area.height() + 1, 1);
+    return std::max(kBand, kStripBytes / (4 * rows) / kBand * kBand);
+}
+
+// The strips of the shown columns, handed out left to right to whichever thread asks next,
+// and where each curve's points start in each strip once the strip before has found it: a
+// thread whose last strip lies further back then need not search for them again.
+class StripQueue {
+  public:
+    StripQueue(const QRect& shown, int width, std::size_t curves)
+        : shown_(shown),
+          width_(width),
+          curves_(curves),
+          starts_(static_cast<std::size_t>(count() + 1) * curves) {
+        for (auto& start : starts_)
+            start.store(kUnknown, std::memory_order_relaxed);
+    }
+    long long count() const {
+        return (static_cast<long long>(shown_.width()) + width_ - 1) / width_;
+    }
+    // The next strip: its index and columns; false when every strip has been taken.
+    bool take(long long& strip, int& left, int& right) {
+        strip = next_.fetch_add(1, std::memory_order_relaxed);
+        if (strip >= count())
+            return false;
+        const long long first = shown_.left() + strip * width_;
+        left = static_cast<int>(first);
+        right = static_cast<int>(std::min<long long>(shown_.right(), first + width_ - 1));
+        return true;
+    }
+    // Where curve `curve`'s points start in `strip`, when known.
+    bool start(long long strip, std::size_t curve, std::size_t& index) const {
+        const std::size_t known = starts_[slot(strip, curve)].load(std::memory_order_relaxed);
+        if (known == kUnknown)
+            return false;
+        index = known;
+        return true;
+    }
+    void set_start(long long strip, std::size_t curve, std::size_t index) {
+        starts_[slot(strip, curve)].store(index, std::memory_order_relaxed);
+    }
+
+  private:
+    static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
+    std::size_t slot(long long strip, std::size_t curve) const {
+        return static_cast<std::size_t>(strip) * curves_ + curve;
+    }
+
+    QRect shown_;
+    int width_;
+    std::size_t curves_;
+    std::vector<std::atomic<std::size_t>> starts_;
+    std::atomic<long long> next_{0};
+};
+
+// Draws strips from the queue until none are left, each curve's search in a strip starting
+// from where the strip before ended (found by this thread or the other).
+void draw_strips(QPainter& painter, StripQueue& queue, const PixelRect& area,
+                 const plot_limits& ranges, std::span<const CurveDraw> curves) {
+    std::vector<StripCursor> cursors(curves.size());
+    long long strip = 0;
+    int left = 0;
+    int right = 0;
+    while (queue.take(strip, left, right)) {
+        painter.setClipRect(QRect(left, area.top, right - left + 1, area.height() + 1));
+        for (std::size_t i = 0; i < curves.size(); ++i) {
+            StripCursor& cursor = cursors[i];
+            std::size_t start = 0;
+            if (queue.start(strip, i, start))
+                cursor.next = start;
+            CurvePaintOptions options = curves[i].options;
+            options.first_column = left;
+            options.last_column = right;
+            options.strip_cursor = &cursor;
+            paint_curve(painter, *curves[i].store, ranges, area, curves[i].pen, options);
+            queue.set_start(strip + 1, i, cursor.next);
+        }
+    }
+}
+
+// A 32-bit image at one device pixel per pixel, which a second painter can draw into through
+// an image of its own over the same pixels.
+QImage* shareable_image(QPainter& painter) {
+    QPaintDevice* device = painter.device();
+    if (!device || device->devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    if (image->devicePixelRatio() != 1.0 ||
+        (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+         format != QImage::Format_ARGB32_Premultiplied))
+        return nullptr;
+    return image;
+}
+
+// Whether the helper started, and when it has finished. Whoever claims first decides: a helper
+// that finds itself claimed by the caller (the caller drew every strip before the pool ran it)
+// returns without touching anything, and a caller that finds it claimed by the helper waits
+// for it.
+struct HelperState {
+    std::atomic<bool> claimed{false};
+    std::binary_semaphore finished{0};
+};
+
+}  // namespace
+
+void draw_curves_in_strips(QPainter& painter, const QRect& shown, const PixelRect& area,
+                           const plot_limits& ranges, std::span<const CurveDraw> curves,
+                           bool use_helper) {
+    const QRect plot(area.left, area.top, area.width() + 1, area.height() + 1);
+    if (shown.isEmpty() || curves.empty())
+        return;
+    StripQueue queue(shown, strip_width(area), curves.size());
+    QImage* image = use_helper ? shareable_image(painter) : nullptr;
+    if (!image || queue.count() < 2 || QThreadPool::globalInstance()->maxThreadCount() < 2) {
+        draw_strips(painter, queue, area, ranges, curves);
+        painter.setClipRect(plot);
+        return;
+    }
+    // The helper paints through its own image over the same pixels, with the caller's
+    // transform and hints; the strips the two draw never share a pixel.
+    const QTransform transform = painter.transform();
+    const QPainter::RenderHints hints = painter.renderHints();
+    const QPainter::CompositionMode mode = painter.compositionMode();
+    const double opacity = painter.opacity();
+    // The painter has already made the image's pixels its own: write where it writes.
+    uchar* const bits = const_cast<uchar*>(image->constBits());
+    const int width = image->width();
+    const int height = image->height();
+    const qsizetype bytes_per_line = image->bytesPerLine();
+    const QImage::Format format = image->format();
+    auto state = std::make_shared<HelperState>();
+    QThreadPool::globalInstance()->start([&, state] {
+        if (state->claimed.exchange(true))
+            return;
+        try {
+            QImage view(bits, width, height, bytes_per_line, format);
+            QPainter helper(&view);
+            helper.setRenderHints(hints);
+            helper.setTransform(transform);
+            helper.setCompositionMode(mode);
+            helper.setOpacity(opacity);
+            draw_strips(helper, queue, area, ranges, curves);
+        } catch (...) {
+            // Out of memory: the strips it took stay undrawn, and the caller carries on.
+        }
+        state->finished.release();
+    });
+    draw_strips(painter, queue, area, ranges, curves);
+    if (state->claimed.exchange(true))
+        state->finished.acquire();
+    painter.setClipRect(plot);
+}
+
+}  // namespace tarvik
