@@ -13,13 +13,11 @@ namespace tarvik {
 
 namespace {
 
-// Columns per strip: the strip's pixels (a quarter of a megabyte) stay in the core's own cache
-// while every curve writes into them. Drawn curve by curve, each curve sweeps the whole picture
-// (16 MB at 2560 x 1600), which no cache holds alongside the points being read, and a steep
-// line's pixels each fall on a cache line of their own: every curve waits for the picture's
-// memory again.
+// Columns per strip: the strip's pixels (half a megabyte) mostly stay in the core's own cache
+// while every curve writes into them, and there are enough strips to share between two
+// threads. Narrower strips cost more in setting up each curve's drawing than they save.
 int strip_width(const PixelRect& area) {
-    constexpr int kStripBytes = 256 * 1024;
+    constexpr int kStripBytes = 512 * 1024;
     constexpr int kBand = 64;  // the runs' bands of columns
     const int rows = std::max(area.height() + 1, 1);
     return std::max(kBand, kStripBytes / (4 * rows) / kBand * kBand);
