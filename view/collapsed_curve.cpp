@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -229,19 +230,36 @@ class CollapsedOutput {
         : lines_(painter),
           direct_(direct_pixels(painter)),
           by_bands_(writing == RunWriting::ByBands),
-          band_(direct_) {}
+          band_(direct_) {
+        // An aliased line paints only columns between its ends; a smoothed one may reach one
+        // further on either side.
+        if (painter.hasClipping()) {
+            const QRect clip = painter.clipBoundingRect().toAlignedRect();
+            const int reach = painter.testRenderHint(QPainter::Antialiasing) ? 2 : 0;
+            columns_ = {clip.left() - reach, clip.right() + reach};
+        }
+    }
 
     bool writes_runs() const { return direct_.bits != nullptr; }
 
     void run(int column, int top, int bottom) {
         if (writes_runs())
             write(column + direct_.shift.x(), top + direct_.shift.y(), bottom + direct_.shift.y());
-        else
+        else if (reaches_clip(column, column))
             lines_.add(QPoint(column, top), QPoint(column, bottom));
     }
-    void join(QPoint a, QPoint b) { lines_.add(a, b); }
+    // A join wholly beside the clip is not handed to the painter: a curve drawn in strips has
+    // one at each edge of every strip.
+    void join(QPoint a, QPoint b) {
+        if (reaches_clip(std::min(a.x(), b.x()), std::max(a.x(), b.x())))
+            lines_.add(a, b);
+    }
 
   private:
+    bool reaches_clip(int left, int right) const {
+        return right >= columns_.first && left <= columns_.second;
+    }
+
     void write(int x, int top, int bottom) {
         const QRect& clip = direct_.clip;
         if (x < clip.left() || x > clip.right())
@@ -262,6 +280,8 @@ class CollapsedOutput {
     DirectPixels direct_;
     bool by_bands_;
     RunBand band_;
+    // The columns the clip holds, in the painter's coordinates; all of them without a clip.
+    std::pair<int, int> columns_{std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
 };
 
 // Rows [top, bottom] of a column's run; empty for a column of one point, which has no run.
@@ -518,7 +538,7 @@ std::size_t paint_collapsed(QPainter& painter, const LineContainer& store, std::
 namespace {
 
 // The first index in [0, n) at which `past` holds, for a `past` that holds from some index on:
-// galloping from `hint`, where a strip's search mostly finds it at once.
+// galloping from `hint`, forward or back, where a strip's search mostly finds it at once.
 template <typename Past>
 std::size_t first_index_where(std::size_t n, std::size_t hint, Past&& past) {
     std::size_t low = 0;
@@ -526,6 +546,14 @@ std::size_t first_index_where(std::size_t n, std::size_t hint, Past&& past) {
     hint = std::min(hint, n);
     if (hint > 0 && past(hint - 1)) {
         high = hint - 1;
+        for (std::size_t step = 1; low < high; step *= 2) {
+            const std::size_t probe = high - std::min(step, high - low);
+            if (!past(probe)) {
+                low = probe + 1;
+                break;
+            }
+            high = probe;
+        }
     } else {
         low = hint;
         for (std::size_t step = 1; low < high; step *= 2) {

@@ -53,27 +53,35 @@ struct Span {
     bool x_never_decreases;  // and holds no NaN
 };
 
-// The first index from `hint` on where `holds` fails, for a `holds` that holds up to some index
-// and fails from there: galloping from the hint, which a strip's search takes from where the
+// The first index where `holds` fails, for a `holds` that holds up to some index and fails from
+// there: galloping from `hint`, forward or back, which a strip's search takes from where the
 // previous strip ended, so that it reads a few points near the ones it draws.
 template <typename Series, typename Holds>
 std::size_t partition_from(const Series& xs, std::size_t hint, Holds&& holds) {
     const std::size_t n = xs.size();
     hint = std::min(hint, n);
-    if (hint > 0 && !holds(xs[hint - 1]))
-        return static_cast<std::size_t>(
-            std::partition_point(xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(hint),
-                                 holds) -
-            xs.begin());
-    std::size_t low = hint;  // holds before low
-    std::size_t high = n;    // fails from high on
-    for (std::size_t step = 1; low < high; step *= 2) {
-        const std::size_t probe = std::min(low + step - 1, high - 1);
-        if (!holds(xs[probe])) {
+    std::size_t low = 0;   // holds before low
+    std::size_t high = n;  // fails from high on
+    if (hint > 0 && !holds(xs[hint - 1])) {
+        high = hint - 1;
+        for (std::size_t step = 1; low < high; step *= 2) {
+            const std::size_t probe = high - std::min(step, high - low);
+            if (holds(xs[probe])) {
+                low = probe + 1;
+                break;
+            }
             high = probe;
-            break;
         }
-        low = probe + 1;
+    } else {
+        low = hint;
+        for (std::size_t step = 1; low < high; step *= 2) {
+            const std::size_t probe = std::min(low + step - 1, high - 1);
+            if (!holds(xs[probe])) {
+                high = probe;
+                break;
+            }
+            low = probe + 1;
+        }
     }
     return static_cast<std::size_t>(
         std::partition_point(xs.begin() + static_cast<std::ptrdiff_t>(low),
@@ -210,10 +218,16 @@ void paint_curve(QPainter& painter, const LineContainer& store, const plot_limit
 
     if (pen.width > 0 && qpen.style() != Qt::NoPen) {
         const bool strip = drawn_in_strips(store, pen, options);
-        const int first_column = strip ? std::max(options.first_column, area.left) : area.left;
-        const int last_column = strip ? std::min(options.last_column, area.right) : area.right;
+        int first_column = strip ? std::max(options.first_column, area.left) : area.left;
+        int last_column = strip ? std::min(options.last_column, area.right) : area.right;
         if (strip && last_column < first_column)
             return;
+        // A strip takes the whole column on either side of it too (outside its clip), so that
+        // whether the joins across its edges are covered by runs is decided as drawn at once.
+        if (strip && (first_column > area.left || last_column < area.right)) {
+            first_column = std::max(first_column - 1, area.left);
+            last_column = std::min(last_column + 1, area.right);
+        }
         const BlockSummary* summary = store.block_summary();
         // Strips go left to right, which is forward through the points on a rising range.
         StripCursor* cursor = strip && map.x.span * map.x.direction * map.x.extent > 0
