@@ -21,6 +21,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "gallop_search.h"
 #include "line_batch.h"
 
 namespace tarvik {
@@ -345,6 +346,11 @@ class ColumnRuns {
         in_run_ = false;
     }
     void finish() { close_column(); }
+    // The line ends joined to this point, the first past the columns drawn.
+    void finish_at(double x, double y) {
+        take_point(x, y);
+        finish();
+    }
 
   private:
     void close_column() {
@@ -387,10 +393,19 @@ class ColumnRuns {
 // No column is placed there.
 constexpr int kNotFound = std::numeric_limits<int>::min();
 
-// Whether columns grow with x: they fall with x on a reversed range.
-bool columns_rise(const AxisMap& m) {
-    return !(m.span * m.direction * m.extent < 0);
-}
+// The columns drawn, [first, last], met in index order by points whose x never decrease:
+// left to right where columns grow with x, right to left on a reversed range.
+struct DrawnColumns {
+    DrawnColumns(const AxisMap& m, int first_column, int last_column)
+        : first(first_column), last(last_column), rising(!(m.span * m.direction * m.extent < 0)) {}
+    // Whether a point's column comes after all of them; the drawing ends there.
+    bool passed(int column) const { return rising ? column > last : column < first; }
+    // Whether it comes after any before them: it is drawn or passed.
+    bool reached(int column) const { return rising ? column >= first : column <= last; }
+    int first;
+    int last;
+    bool rising;
+};
 
 // The x value at the far edge of a pixel column, in the direction of growing x: points with x
 // below it lie in that column or before it. It comes from the inverse of the mapping, so it
@@ -436,21 +451,7 @@ std::size_t first_not_below(const double* xs, std::size_t from, std::size_t to, 
         else
             return answer;
     }
-    for (std::size_t step = 1; low + step - 1 < high; step *= 2) {
-        if (!(xs[low + step - 1] < edge)) {
-            high = low + step - 1;
-            break;
-        }
-        low += step;
-    }
-    while (low < high) {
-        const std::size_t mid = low + (high - low) / 2;
-        if (xs[mid] < edge)
-            low = mid + 1;
-        else
-            high = mid;
-    }
-    return low;
+    return first_index_where(low, high, low, [&](std::size_t k) { return !(xs[k] < edge); });
 }
 
 }  // namespace
@@ -467,7 +468,7 @@ std::size_t paint_collapsed(QPainter& painter, const LineContainer& store, std::
         runs.finish();
         return last;
     }
-    const bool rising = columns_rise(map.x);
+    const DrawnColumns drawn(map.x, first_column, last_column);
     // Columns follow each other in index order. Where each one ends is first estimated by
     // comparing x with the value at the column's far edge (a comparison costs a fraction of
     // placing a point), then settled by placing the two points either side of the estimate,
@@ -485,9 +486,8 @@ std::size_t paint_collapsed(QPainter& painter, const LineContainer& store, std::
             __builtin_prefetch(xs.data() + ahead);
         const int px = next_column != kNotFound ? next_column : map.x.place(xs[i]);
         next_column = kNotFound;
-        if (rising ? px > last_column : px < first_column) {
-            runs.take_point(xs[i], ys[i]);
-            runs.finish();
+        if (drawn.passed(px)) {
+            runs.finish_at(xs[i], ys[i]);
             return i;
         }
         std::size_t inside = i;  // the last index known to be in the column
@@ -535,48 +535,6 @@ std::size_t paint_collapsed(QPainter& painter, const LineContainer& store, std::
     return last;
 }
 
-namespace {
-
-// The first index in [0, n) at which `past` holds, for a `past` that holds from some index on:
-// galloping from `hint`, forward or back, where a strip's search mostly finds it at once.
-template <typename Past>
-std::size_t first_index_where(std::size_t n, std::size_t hint, Past&& past) {
-    std::size_t low = 0;
-    std::size_t high = n;
-    hint = std::min(hint, n);
-    if (hint > 0 && past(hint - 1)) {
-        high = hint - 1;
-        for (std::size_t step = 1; low < high; step *= 2) {
-            const std::size_t probe = high - std::min(step, high - low);
-            if (!past(probe)) {
-                low = probe + 1;
-                break;
-            }
-            high = probe;
-        }
-    } else {
-        low = hint;
-        for (std::size_t step = 1; low < high; step *= 2) {
-            const std::size_t probe = std::min(low + step - 1, high - 1);
-            if (past(probe)) {
-                high = probe;
-                break;
-            }
-            low = probe + 1;
-        }
-    }
-    while (low < high) {
-        const std::size_t mid = low + (high - low) / 2;
-        if (past(mid))
-            high = mid;
-        else
-            low = mid + 1;
-    }
-    return low;
-}
-
-}  // namespace
-
 std::size_t paint_collapsed_by_blocks(QPainter& painter, const LineContainer& store,
                                       const BlockSummary& summary, const PlotMap& map,
                                       int first_column, int last_column, std::size_t hint) {
@@ -595,12 +553,10 @@ std::size_t paint_collapsed_by_blocks(QPainter& painter, const LineContainer& st
     // The points whose columns lie in the plot area, from one before them to join the curve to
     // the edge; the drawing ends at the first point past them. Columns fall with x on a
     // reversed range.
-    const bool rising = columns_rise(x_map);
-    const int before_all = rising ? std::numeric_limits<int>::min() : kPixelLimit + 1;
-    std::size_t first = first_index_where(n, hint, [&](std::size_t k) {
-        const int c = column_at(k, 0, before_all);
-        return rising ? c >= first_column : c <= last_column;
-    });
+    const DrawnColumns drawn(x_map, first_column, last_column);
+    const int before_all = drawn.rising ? std::numeric_limits<int>::min() : kPixelLimit + 1;
+    std::size_t first = first_index_where(
+        0, n, hint, [&](std::size_t k) { return drawn.reached(column_at(k, 0, before_all)); });
     first = first > 0 ? first - 1 : 0;
     const std::size_t last = n;
 
@@ -625,9 +581,8 @@ std::size_t paint_collapsed_by_blocks(QPainter& painter, const LineContainer& st
         }
         const int px = next_column != kNotFound ? next_column : x_map.place(xs[i]);
         next_column = kNotFound;
-        if (rising ? px > last_column : px < first_column) {
-            runs.take_point(xs[i], ys[i]);
-            runs.finish();
+        if (drawn.passed(px)) {
+            runs.finish_at(xs[i], ys[i]);
             return i;
         }
         std::size_t inside = i;  // the last index known to be in the column

@@ -10,6 +10,7 @@
 
 #include "axis_map.h"
 #include "collapsed_curve.h"
+#include "gallop_search.h"
 #include "line_batch.h"
 
 namespace tarvik {
@@ -54,39 +55,10 @@ struct Span {
 };
 
 // The first index where `holds` fails, for a `holds` that holds up to some index and fails from
-// there: galloping from `hint`, forward or back, which a strip's search takes from where the
-// previous strip ended, so that it reads a few points near the ones it draws.
+// there, searched from `hint` (a strip starts from where the strip before it ended).
 template <typename Series, typename Holds>
 std::size_t partition_from(const Series& xs, std::size_t hint, Holds&& holds) {
-    const std::size_t n = xs.size();
-    hint = std::min(hint, n);
-    std::size_t low = 0;   // holds before low
-    std::size_t high = n;  // fails from high on
-    if (hint > 0 && !holds(xs[hint - 1])) {
-        high = hint - 1;
-        for (std::size_t step = 1; low < high; step *= 2) {
-            const std::size_t probe = high - std::min(step, high - low);
-            if (holds(xs[probe])) {
-                low = probe + 1;
-                break;
-            }
-            high = probe;
-        }
-    } else {
-        low = hint;
-        for (std::size_t step = 1; low < high; step *= 2) {
-            const std::size_t probe = std::min(low + step - 1, high - 1);
-            if (!holds(xs[probe])) {
-                high = probe;
-                break;
-            }
-            low = probe + 1;
-        }
-    }
-    return static_cast<std::size_t>(
-        std::partition_point(xs.begin() + static_cast<std::ptrdiff_t>(low),
-                             xs.begin() + static_cast<std::ptrdiff_t>(high), holds) -
-        xs.begin());
+    return first_index_where(0, xs.size(), hint, [&](std::size_t k) { return !holds(xs[k]); });
 }
 
 // With a strip cursor (columns rising with x), only the first point is searched, from where

@@ -31,18 +31,17 @@ class StripQueue {
     StripQueue(const QRect& shown, int width, std::size_t curves)
         : shown_(shown),
           width_(width),
+          count_((static_cast<long long>(shown.width()) + width - 1) / width),
           curves_(curves),
-          starts_(static_cast<std::size_t>(count() + 1) * curves) {
+          starts_(static_cast<std::size_t>(count_ + 1) * curves) {
         for (auto& start : starts_)
             start.store(kUnknown, std::memory_order_relaxed);
     }
-    long long count() const {
-        return (static_cast<long long>(shown_.width()) + width_ - 1) / width_;
-    }
+    long long count() const { return count_; }
     // The next strip: its index and columns; false when every strip has been taken.
     bool take(long long& strip, int& left, int& right) {
         strip = next_.fetch_add(1, std::memory_order_relaxed);
-        if (strip >= count())
+        if (strip >= count_)
             return false;
         const long long first = shown_.left() + strip * width_;
         left = static_cast<int>(first);
@@ -69,6 +68,7 @@ class StripQueue {
 
     QRect shown_;
     int width_;
+    long long count_;
     std::size_t curves_;
     std::vector<std::atomic<std::size_t>> starts_;
     std::atomic<long long> next_{0};
