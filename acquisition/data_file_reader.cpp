@@ -19,6 +19,7 @@
 #include "file_fingerprint.h"
 #include "line_walk.h"
 #include "mutex.h"
+#include "page_aligned_buffer.h"
 #include "prompt.h"
 #include "termination.h"
 
@@ -27,6 +28,7 @@ namespace tarvik {
 namespace {
 
 constexpr std::size_t kStreamChunk = 1 << 20;
+constexpr std::int64_t kPageSize = 4096;
 
 // An open file descriptor, closed at scope end.
 class FileHandle {
@@ -313,7 +315,7 @@ WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c, Purpose
 class ChunkedLines {
   public:
     ChunkedLines(LineTaker& taker, ContentHash* hash)
-        : taker_(taker), hash_(hash), chunk_(kStreamChunk) {}
+        : taker_(taker), hash_(hash), chunk_(kStreamChunk + kPageSize) {}
 
     // False when a byte that belongs in the hash could not be read again.
     bool hashed_all() const { return hashed_all_; }
@@ -322,16 +324,18 @@ class ChunkedLines {
     // end of the last complete line.
     std::int64_t run(int fd, bool at_file_start, std::int64_t expected_bytes) {
         start_ = ::lseek(fd, 0, SEEK_CUR);
+        // The chunk takes the file's bytes at their own place within a page.
+        bytes_ = chunk_.data() + (start_ > 0 ? start_ % kPageSize : 0);
         std::int64_t position = 0;
         std::int64_t walked = 0;
         bool first = true;
         for (;;) {
-            const ssize_t n = ::read(fd, chunk_.data(), chunk_.size());
+            const ssize_t n = ::read(fd, bytes_, kStreamChunk);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
                 break;
-            const char* p = chunk_.data();
+            const char* p = bytes_;
             const char* const end = p + n;
             if (first) {
                 if (at_file_start)
@@ -356,7 +360,7 @@ class ChunkedLines {
                     taker_.take(p, nl);
                 }
                 p = nl + 1;
-                walked = position + (p - chunk_.data());
+                walked = position + (p - bytes_);
             }
             hash_to(fd, walked, position);
             position += n;
@@ -375,8 +379,7 @@ class ChunkedLines {
                 hashed_all_ && hash_->add_from_file(fd, start_ + hashed_, start_ + chunk_position);
             hashed_ = chunk_position;
         }
-        hash_->add(chunk_.data() + (hashed_ - chunk_position),
-                   static_cast<std::size_t>(walked - hashed_));
+        hash_->add(bytes_ + (hashed_ - chunk_position), static_cast<std::size_t>(walked - hashed_));
         hashed_ = walked;
     }
 
@@ -394,7 +397,8 @@ class ChunkedLines {
 
     LineTaker& taker_;
     ContentHash* hash_;
-    std::vector<char> chunk_;
+    PageAlignedBuffer chunk_;
+    char* bytes_ = nullptr;    // where in chunk_ each read lands
     std::int64_t start_ = 0;   // the file offset the run started at
     std::int64_t hashed_ = 0;  // bytes of the run added to the hash
     bool hashed_all_ = true;
