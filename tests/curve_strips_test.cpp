@@ -17,7 +17,8 @@ namespace tarvik {
 namespace {
 
 // Twelve dense curves over the same x, each a sine shifted from the one before, some with
-// missing stretches, in colours apart from each other.
+// missing stretches, in colours apart from each other. Where they cross, a later curve's runs
+// cover an earlier one's.
 std::vector<LineContainer> crossing_curves() {
     std::vector<LineContainer> stores(12);
     for (int c = 0; c < 12; ++c) {
@@ -35,8 +36,14 @@ std::vector<LineContainer> crossing_curves() {
 std::vector<CurveDraw> draws_of(const std::vector<LineContainer>& stores) {
     std::vector<CurveDraw> draws;
     for (std::size_t c = 0; c < stores.size(); ++c) {
-        const CurvePen pen{QColor::fromHsv(static_cast<int>(c) * 29, 255, 200), SOLID, 1, 0};
-        draws.push_back({&stores[c], pen, CurvePaintOptions{}});
+        // One translucent curve, whose runs are lines; some curves summarised through their
+        // blocks, whose runs are written by bands of columns, the others column by column.
+        const int alpha = c == 7 ? 140 : 255;
+        const CurvePen pen{QColor::fromHsv(static_cast<int>(c) * 29, 255, 200, alpha), SOLID, 1, 0};
+        CurvePaintOptions options;
+        if (c % 3 == 0)
+            options.column_extents = ColumnExtents::BlockSummary;
+        draws.push_back({&stores[c], pen, options});
     }
     return draws;
 }

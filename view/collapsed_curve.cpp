@@ -21,8 +21,10 @@
 #include <emmintrin.h>
 #endif
 
+#include "direct_pixels.h"
 #include "gallop_search.h"
 #include "line_batch.h"
+#include "strip_recording.h"
 
 namespace tarvik {
 
@@ -78,146 +80,6 @@ struct YSummary {
     return {low, high};
 }
 
-// Whether a run of the pen's colour can be written into the device's pixels and look exactly
-// like a solid one-pixel line: an opaque colour put over the raster image pixel for pixel
-// (whole-pixel shifts only), inside a clip.
-bool runs_can_be_written(const QPainter& painter) {
-    const QPaintEngine* engine = painter.paintEngine();
-    const QTransform& t = painter.transform();
-    return engine && engine->type() == QPaintEngine::Raster && painter.hasClipping() &&
-           t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
-           t.dy() == std::floor(t.dy()) && painter.opacity() == 1.0 &&
-           painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
-           !painter.testRenderHint(QPainter::Antialiasing) && painter.pen().color().alpha() == 255;
-}
-
-// The 32-bit image a painter draws on, where runs can be written straight into its rows at a
-// fraction of the cost of lines. Empty when the device is anything else.
-struct DirectPixels {
-    std::uint32_t* bits = nullptr;
-    qsizetype words_per_row = 0;
-    QPoint shift;  // from logical to image pixels
-    QRect clip;    // in image pixels
-    std::uint32_t colour = 0;
-};
-
-DirectPixels direct_pixels(QPainter& painter) {
-    DirectPixels d;
-    QPaintDevice* device = painter.device();
-    if (!runs_can_be_written(painter) || !device || device->devType() != QInternal::Image ||
-        device->devicePixelRatio() != 1.0)
-        return d;
-    auto* image = static_cast<QImage*>(device);
-    const QImage::Format format = image->format();
-    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
-        format != QImage::Format_ARGB32_Premultiplied)
-        return d;
-    const QRegion clip = painter.clipRegion();
-    if (clip.rectCount() != 1)
-        return d;
-    d.shift = QPoint(static_cast<int>(painter.transform().dx()),
-                     static_cast<int>(painter.transform().dy()));
-    d.clip = clip.boundingRect().translated(d.shift).intersected(image->rect());
-    // The painter has already made the image's pixels its own: write where it writes.
-    d.bits = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image->constBits()));
-    d.words_per_row = image->bytesPerLine() / 4;
-    // Opaque, so premultiplied or not the word is the same; RGB32 keeps 0xFF in the top byte.
-    d.colour = painter.pen().color().rgba();
-    return d;
-}
-
-// Runs of one band of 64 neighbouring columns, gathered and then written into the image row by
-// row: written column by column, every pixel of a tall run would fall on a cache line of its
-// own, and a dense curve's runs cover most of the plot. Each column keeps the rows its runs
-// cover as one interval while they overlap or touch; a run apart from it (after a gap) is
-// marked row by row.
-class RunBand {
-  public:
-    // Rows are made room for only with the first run: a curve drawn in many strips of columns
-    // makes one band per strip, most of which write nothing.
-    explicit RunBand(const DirectPixels& d) : d_(d) {}
-    ~RunBand() { flush(); }
-    RunBand(const RunBand&) = delete;
-    RunBand& operator=(const RunBand&) = delete;
-
-    // Column x, rows [top, bottom], all inside the clip.
-    void add(int x, int top, int bottom) {
-        if (starts_.empty()) {
-            const auto rows = static_cast<std::size_t>(d_.clip.height());
-            starts_.assign(rows, 0);
-            ends_.assign(rows, 0);
-            apart_.assign(rows, 0);
-        }
-        if (x < left_ || x >= left_ + kWidth) {
-            flush();
-            left_ = x - (x - d_.clip.left()) % kWidth;
-        }
-        const int c = x - left_;
-        const std::uint64_t bit = std::uint64_t{1} << c;
-        Interval& rows = columns_[static_cast<std::size_t>(c)];
-        if (!(used_ & bit)) {
-            used_ |= bit;
-            rows = {top, bottom};
-        } else if (top <= rows.bottom + 1 && bottom >= rows.top - 1) {
-            rows = {std::min(rows.top, top), std::max(rows.bottom, bottom)};
-        } else {
-            for (int row = top; row <= bottom; ++row)
-                apart_[index(row)] |= bit;
-        }
-        top_ = std::min(top_, top);
-        bottom_ = std::max(bottom_, bottom);
-    }
-
-    void flush() {
-        for (std::uint64_t m = used_; m != 0; m &= m - 1) {
-            const int c = std::countr_zero(m);
-            const Interval& rows = columns_[static_cast<std::size_t>(c)];
-            starts_[index(rows.top)] |= std::uint64_t{1} << c;
-            ends_[index(rows.bottom)] |= std::uint64_t{1} << c;
-        }
-        std::uint64_t active = 0;
-        for (int row = top_; row <= bottom_; ++row) {
-            const std::size_t i = index(row);
-            active |= starts_[i];
-            std::uint64_t mask = active | apart_[i];
-            std::uint32_t* pixels = d_.bits + row * d_.words_per_row + left_;
-            // Neighbouring columns mostly cover the same rows: fill each stretch of set bits.
-            while (mask != 0) {
-                const int first = std::countr_zero(mask);
-                const int length = std::countr_one(mask >> first);
-                std::fill_n(pixels + first, length, d_.colour);
-                mask =
-                    length + first == kWidth ? 0 : mask & (~std::uint64_t{0} << (first + length));
-            }
-            active &= ~ends_[i];
-            starts_[i] = ends_[i] = apart_[i] = 0;
-        }
-        used_ = 0;
-        top_ = std::numeric_limits<int>::max();
-        bottom_ = std::numeric_limits<int>::min();
-    }
-
-  private:
-    static constexpr int kWidth = 64;
-    struct Interval {
-        int top;
-        int bottom;
-    };
-    std::size_t index(int row) const { return static_cast<std::size_t>(row - d_.clip.top()); }
-
-    const DirectPixels& d_;
-    // Per row of the clip, a bit per column of the band: intervals that start or end there,
-    // and runs marked row by row.
-    std::vector<std::uint64_t> starts_;
-    std::vector<std::uint64_t> ends_;
-    std::vector<std::uint64_t> apart_;
-    std::array<Interval, kWidth> columns_{};
-    std::uint64_t used_ = 0;  // columns with an interval
-    int left_ = std::numeric_limits<int>::min() / 2;
-    int top_ = std::numeric_limits<int>::max();
-    int bottom_ = std::numeric_limits<int>::min();
-};
-
 // Where the runs of a 32-bit image go: gathered by bands of columns and written row by row
 // (dense curves, whose runs are tall), or written column by column at once (sparse ones, whose
 // runs are a few rows: gathering them costs more than it saves).
@@ -227,11 +89,14 @@ enum class RunWriting { ByBands, ByColumns };
 // On a 32-bit image the runs are written straight into its rows; elsewhere they are lines.
 class CollapsedOutput {
   public:
-    CollapsedOutput(QPainter& painter, RunWriting writing)
+    CollapsedOutput(QPainter& painter, RunWriting writing, StripRecording* recording)
         : lines_(painter),
           direct_(direct_pixels(painter)),
           by_bands_(writing == RunWriting::ByBands),
-          band_(direct_) {
+          band_(direct_),
+          recording_(recording) {
+        if (recording_)
+            recording_->begin_curve(painter.pen(), direct_, by_bands_);
         // An aliased line paints only columns between its ends; a smoothed one may reach one
         // further on either side.
         if (painter.hasClipping()) {
@@ -247,16 +112,23 @@ class CollapsedOutput {
         if (writes_runs())
             write(column + direct_.shift.x(), top + direct_.shift.y(), bottom + direct_.shift.y());
         else if (reaches_clip(column, column))
-            lines_.add(QPoint(column, top), QPoint(column, bottom));
+            add_line(QPoint(column, top), QPoint(column, bottom));
     }
     // A join wholly beside the clip is not handed to the painter: a curve drawn in strips has
     // one at each edge of every strip.
     void join(QPoint a, QPoint b) {
         if (reaches_clip(std::min(a.x(), b.x()), std::max(a.x(), b.x())))
-            lines_.add(a, b);
+            add_line(a, b);
     }
 
   private:
+    void add_line(QPoint a, QPoint b) {
+        if (recording_)
+            recording_->line(a, b);
+        else
+            lines_.add(a, b);
+    }
+
     bool reaches_clip(int left, int right) const {
         return right >= columns_.first && left <= columns_.second;
     }
@@ -267,20 +139,24 @@ class CollapsedOutput {
             return;
         top = std::max(top, clip.top());
         bottom = std::min(bottom, clip.bottom());
+        if (recording_) {
+            if (top <= bottom)
+                recording_->run(x, top, bottom);
+            return;
+        }
         if (by_bands_) {
             if (top <= bottom)
                 band_.add(x, top, bottom);
             return;
         }
-        std::uint32_t* pixel = direct_.bits + top * direct_.words_per_row + x;
-        for (int row = top; row <= bottom; ++row, pixel += direct_.words_per_row)
-            *pixel = direct_.colour;
+        write_column(direct_, x, top, bottom);
     }
 
     LineBatch lines_;
     DirectPixels direct_;
     bool by_bands_;
     RunBand band_;
+    StripRecording* recording_;
     // The columns the clip holds, in the painter's coordinates; all of them without a clip.
     std::pair<int, int> columns_{std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
 };
@@ -309,8 +185,8 @@ bool join_is_covered(QPoint from, Rows from_rows, QPoint to, Rows to_rows) {
 // the run of the column before and the join waiting between them.
 class ColumnRuns {
   public:
-    ColumnRuns(QPainter& painter, const PlotMap& map, RunWriting writing)
-        : out_(painter, writing), map_(map) {}
+    ColumnRuns(QPainter& painter, const PlotMap& map, RunWriting writing, StripRecording* recording)
+        : out_(painter, writing, recording), map_(map) {}
 
     // Present points of one column, first to last, as if taken one at a time.
     void take(int px, double first_y, double low, double high, double last_y, std::size_t count) {
@@ -458,8 +334,8 @@ std::size_t first_not_below(const double* xs, std::size_t from, std::size_t to, 
 
 std::size_t paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t first,
                             std::size_t last, bool x_never_decreases, const PlotMap& map,
-                            int first_column, int last_column) {
-    ColumnRuns runs(painter, map, RunWriting::ByColumns);
+                            int first_column, int last_column, StripRecording* recording) {
+    ColumnRuns runs(painter, map, RunWriting::ByColumns, recording);
     const auto& xs = store.x;
     const auto& ys = store.y;
     if (!x_never_decreases) {
@@ -537,7 +413,8 @@ std::size_t paint_collapsed(QPainter& painter, const LineContainer& store, std::
 
 std::size_t paint_collapsed_by_blocks(QPainter& painter, const LineContainer& store,
                                       const BlockSummary& summary, const PlotMap& map,
-                                      int first_column, int last_column, std::size_t hint) {
+                                      int first_column, int last_column, std::size_t hint,
+                                      StripRecording* recording) {
     const double* const xs = store.x.data();
     const double* const ys = store.y.data();
     const std::size_t n = store.x.size();
@@ -560,7 +437,7 @@ std::size_t paint_collapsed_by_blocks(QPainter& painter, const LineContainer& st
     first = first > 0 ? first - 1 : 0;
     const std::size_t last = n;
 
-    ColumnRuns runs(painter, map, RunWriting::ByBands);
+    ColumnRuns runs(painter, map, RunWriting::ByBands, recording);
     std::size_t i = first;
     std::size_t previous_length = 1;
     // The column of the first point past a column was found by the search: it is the next

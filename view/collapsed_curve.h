@@ -15,14 +15,17 @@ class QPainter;
 
 namespace tarvik {
 
+class StripRecording;
+
 // Takes points [first, last) of store. With x_never_decreases (and no x NaN in the store) the
 // points of each column are found by searching x and their extent by reading their y, and the
 // drawing ends at the first point whose column lies past last_column (before first_column
 // where columns fall with x), once the line is joined to it; otherwise every point is placed.
-// Returns the index of that point, or last.
+// Returns the index of that point, or last. With a recording, the runs and lines are recorded
+// instead of drawn.
 std::size_t paint_collapsed(QPainter& painter, const LineContainer& store, std::size_t first,
                             std::size_t last, bool x_never_decreases, const PlotMap& map,
-                            int first_column, int last_column);
+                            int first_column, int last_column, StripRecording* recording = nullptr);
 
 // The same picture for a store whose finite x never decrease, each column's points found by
 // searching x and summarised through the store's block summary: the cost grows with the
@@ -32,6 +35,7 @@ std::size_t paint_collapsed(QPainter& painter, const LineContainer& store, std::
 // the line was joined to, or the store's size.
 std::size_t paint_collapsed_by_blocks(QPainter& painter, const LineContainer& store,
                                       const BlockSummary& summary, const PlotMap& map,
-                                      int first_column, int last_column, std::size_t hint = 0);
+                                      int first_column, int last_column, std::size_t hint = 0,
+                                      StripRecording* recording = nullptr);
 
 }  // namespace tarvik

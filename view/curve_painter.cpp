@@ -218,6 +218,7 @@ void paint_curve(QPainter& painter, const LineContainer& store, const plot_limit
                               : Span{0, store.x.size(), false};
         const std::size_t first = span.first;
         const std::size_t last = span.last;
+        StripRecording* const recording = strip ? options.recording : nullptr;
         if (options.polylines) {
             paint_polylines(painter, store, first, last, map);
         } else if (options.collapse_columns && qpen.style() == Qt::SolidLine && pen.width == 1) {
@@ -225,10 +226,11 @@ void paint_curve(QPainter& painter, const LineContainer& store, const plot_limit
                                            : summary && by_blocks(options.column_extents, span,
                                                                   first_column, last_column);
             const std::size_t end =
-                summarised ? paint_collapsed_by_blocks(painter, store, *summary, map, first_column,
-                                                       last_column, cursor ? cursor->next : 0)
-                           : paint_collapsed(painter, store, first, last, span.x_never_decreases,
-                                             map, first_column, last_column);
+                summarised
+                    ? paint_collapsed_by_blocks(painter, store, *summary, map, first_column,
+                                                last_column, cursor ? cursor->next : 0, recording)
+                    : paint_collapsed(painter, store, first, last, span.x_never_decreases, map,
+                                      first_column, last_column, recording);
             if (cursor)
                 cursor->next = end;
         } else {

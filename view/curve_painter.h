@@ -16,6 +16,8 @@ class QPainter;
 
 namespace tarvik {
 
+class StripRecording;
+
 struct CurvePen {
     QColor colour;
     LineStyle style = SOLID;  // NULL_STYLE: no line and no markers; unknown values: solid
@@ -54,6 +56,9 @@ struct CurvePaintOptions {
     // For strips drawn from left to right, where the previous strip left off. Null: each
     // strip's points are searched in the whole store.
     StripCursor* strip_cursor = nullptr;
+    // For the curves of one strip: the line's runs and joins are recorded there, to be drawn
+    // with the others' (strip_recording.h). Only for lines drawn in strips.
+    StripRecording* recording = nullptr;
 };
 
 // Whether the line can be drawn in strips of columns, each clipped to its strip, and paint the

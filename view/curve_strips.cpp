@@ -9,6 +9,8 @@
 #include <semaphore>
 #include <vector>
 
+#include "strip_recording.h"
+
 namespace tarvik {
 
 namespace {
@@ -79,6 +81,7 @@ class StripQueue {
 void draw_strips(QPainter& painter, StripQueue& queue, const PixelRect& area,
                  const plot_limits& ranges, std::span<const CurveDraw> curves) {
     std::vector<StripCursor> cursors(curves.size());
+    StripRecording recording;
     long long strip = 0;
     int left = 0;
     int right = 0;
@@ -93,9 +96,11 @@ void draw_strips(QPainter& painter, StripQueue& queue, const PixelRect& area,
             options.first_column = left;
             options.last_column = right;
             options.strip_cursor = &cursor;
+            options.recording = &recording;
             paint_curve(painter, *curves[i].store, ranges, area, curves[i].pen, options);
             queue.set_start(strip + 1, i, cursor.next);
         }
+        recording.draw(painter);
     }
 }
 
