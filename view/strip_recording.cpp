@@ -39,7 +39,8 @@ void StripRecording::leave_out_what_later_runs_paint() {
         c.first_kept = kept_.size();
         // Runs drawn as lines (a device that takes no written runs) are only drawn.
         const bool shares = c.pixels.bits && c.pixels.clip == clip;
-        for (std::size_t i = c.first_run; i < end_of_runs(k); ++i) {
+        const std::size_t end = end_of_runs(k);
+        for (std::size_t i = c.first_run; i < end; ++i) {
             const Run r = runs_[i];
             if (!shares) {
                 kept_.push_back(r);
