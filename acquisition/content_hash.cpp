@@ -11,32 +11,11 @@
 #include <vector>
 
 #include "page_aligned_buffer.h"
-#include "xxhash.h"
-#ifdef TARVIK_XXH_DISPATCH
-// The library picks the widest vector instructions the processor has (AVX2 where present),
-// which hashes at about twice the speed of the portable code.
-#include "xxh_x86dispatch.h"
-#define TARVIK_XXH3_UPDATE XXH3_128bits_update_dispatch
-#else
-#define TARVIK_XXH3_UPDATE XXH3_128bits_update
-#endif
+#include "xxh3_state.h"
 
 namespace tarvik {
 
 namespace {
-
-struct XxhState {
-    XxhState() : state(XXH3_createState()) {
-        if (!state)
-            throw std::bad_alloc();
-        XXH3_128bits_reset(state);
-    }
-    ~XxhState() { XXH3_freeState(state); }
-    XxhState(const XxhState&) = delete;
-    XxhState& operator=(const XxhState&) = delete;
-
-    XXH3_state_t* state;
-};
 
 // Reads the file's bytes [from, to) a piece at a time and hands each piece to `take`; false
 // when they could not all be read.
@@ -96,15 +75,15 @@ class ParallelChunks {
     void work() {
         try {
             PieceReader reader;
-            XxhState hash;
+            Xxh3State hash(Xxh3State::Bits::b128);
             for (std::int64_t i = next_++; i < count_ && !failed_.load(); i = next_++) {
-                XXH3_128bits_reset(hash.state);
+                XXH3_128bits_reset(hash.get());
                 const std::int64_t from = start_ + i * chunk_;
                 if (!reader.read(fd_, from, from + chunk_, [&](const char* p, std::size_t n) {
-                        TARVIK_XXH3_UPDATE(hash.state, p, n);
+                        TARVIK_XXH3_128_UPDATE(hash.get(), p, n);
                     }))
                     failed_ = true;
-                out_[i] = XXH3_128bits_digest(hash.state);
+                out_[i] = XXH3_128bits_digest(hash.get());
             }
         } catch (const std::bad_alloc&) {
             failed_ = true;
@@ -126,21 +105,21 @@ struct ContentHash::State {
     explicit State(std::int64_t chunk_bytes) : chunk(std::max<std::int64_t>(chunk_bytes, 1)) {}
 
     std::int64_t chunk;
-    std::vector<XXH128_hash_t> whole;  // the hashes of the chunks completed so far
-    XxhState current;                  // the chunk being added to
-    std::int64_t in_current = 0;       // its bytes so far
+    std::vector<XXH128_hash_t> whole;          // the hashes of the chunks completed so far
+    Xxh3State current{Xxh3State::Bits::b128};  // the chunk being added to
+    std::int64_t in_current = 0;               // its bytes so far
 
     std::int64_t room() const { return chunk - in_current; }
     void take(const char* data, std::size_t size) {
         while (size > 0) {
             const auto part = std::min(size, static_cast<std::size_t>(room()));
-            TARVIK_XXH3_UPDATE(current.state, data, part);
+            TARVIK_XXH3_128_UPDATE(current.get(), data, part);
             in_current += static_cast<std::int64_t>(part);
             data += part;
             size -= part;
             if (room() == 0) {
-                whole.push_back(XXH3_128bits_digest(current.state));
-                XXH3_128bits_reset(current.state);
+                whole.push_back(XXH3_128bits_digest(current.get()));
+                XXH3_128bits_reset(current.get());
                 in_current = 0;
             }
         }
@@ -189,13 +168,13 @@ ContentDigest ContentHash::digest() const {
         XXH128_hash_t current;
         std::int64_t in_current;
     };
-    XxhState all;
+    Xxh3State all(Xxh3State::Bits::b128);
     if (!state_->whole.empty())
-        TARVIK_XXH3_UPDATE(all.state, state_->whole.data(),
-                           state_->whole.size() * sizeof(XXH128_hash_t));
-    const Tail tail{XXH3_128bits_digest(state_->current.state), state_->in_current};
-    TARVIK_XXH3_UPDATE(all.state, &tail, sizeof tail);
-    const XXH128_hash_t h = XXH3_128bits_digest(all.state);
+        TARVIK_XXH3_128_UPDATE(all.get(), state_->whole.data(),
+                               state_->whole.size() * sizeof(XXH128_hash_t));
+    const Tail tail{XXH3_128bits_digest(state_->current.get()), state_->in_current};
+    TARVIK_XXH3_128_UPDATE(all.get(), &tail, sizeof tail);
+    const XXH128_hash_t h = XXH3_128bits_digest(all.get());
     return {h.low64, h.high64};
 }
 

@@ -5,16 +5,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <new>
 #include <vector>
 
-#include "xxhash.h"
-#ifdef TARVIK_XXH_DISPATCH
-#include "xxh_x86dispatch.h"
-#define TARVIK_XXH3_64_UPDATE XXH3_64bits_update_dispatch
-#else
-#define TARVIK_XXH3_64_UPDATE XXH3_64bits_update
-#endif
+#include "xxh3_state.h"
 
 namespace tarvik {
 
@@ -30,24 +23,15 @@ constexpr std::size_t kPiece = 64 * 1024;
 // read takes two fingerprints of a mebibyte each).
 class StreamHash {
   public:
-    StreamHash() : state_(XXH3_createState()) {
-        if (!state_)
-            throw std::bad_alloc();
-        XXH3_64bits_reset(state_);
-    }
-    ~StreamHash() { XXH3_freeState(state_); }
-    StreamHash(const StreamHash&) = delete;
-    StreamHash& operator=(const StreamHash&) = delete;
-
     void add(std::string_view bytes) {
         if (!bytes.empty())
-            TARVIK_XXH3_64_UPDATE(state_, bytes.data(), bytes.size());
+            TARVIK_XXH3_64_UPDATE(state_.get(), bytes.data(), bytes.size());
     }
-    void add_number(std::int64_t n) { TARVIK_XXH3_64_UPDATE(state_, &n, sizeof n); }
-    std::uint64_t value() const { return XXH3_64bits_digest(state_); }
+    void add_number(std::int64_t n) { TARVIK_XXH3_64_UPDATE(state_.get(), &n, sizeof n); }
+    std::uint64_t value() const { return XXH3_64bits_digest(state_.get()); }
 
   private:
-    XXH3_state_t* state_;
+    Xxh3State state_{Xxh3State::Bits::b64};
 };
 
 }  // namespace
