@@ -28,7 +28,6 @@ namespace tarvik {
 namespace {
 
 constexpr std::size_t kStreamChunk = 1 << 20;
-constexpr std::int64_t kPageSize = 4096;
 
 // An open file descriptor, closed at scope end.
 class FileHandle {
@@ -315,7 +314,7 @@ WholeFileOutcome read_whole_file(const FileSpec& spec, LineContainer& c, Purpose
 class ChunkedLines {
   public:
     ChunkedLines(LineTaker& taker, ContentHash* hash)
-        : taker_(taker), hash_(hash), chunk_(kStreamChunk + kPageSize) {}
+        : taker_(taker), hash_(hash), chunk_(kStreamChunk) {}
 
     // False when a byte that belongs in the hash could not be read again.
     bool hashed_all() const { return hashed_all_; }
@@ -324,8 +323,7 @@ class ChunkedLines {
     // end of the last complete line.
     std::int64_t run(int fd, bool at_file_start, std::int64_t expected_bytes) {
         start_ = ::lseek(fd, 0, SEEK_CUR);
-        // The chunk takes the file's bytes at their own place within a page.
-        bytes_ = chunk_.data() + (start_ > 0 ? start_ % kPageSize : 0);
+        bytes_ = chunk_.landing_for(start_);
         std::int64_t position = 0;
         std::int64_t walked = 0;
         bool first = true;
