@@ -1,15 +1,9 @@
 #include "collapsed_curve.h"
 
-#include <QImage>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPoint>
 #include <QRect>
-#include <QRegion>
-#include <QTransform>
 #include <algorithm>
-#include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
