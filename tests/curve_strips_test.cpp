@@ -1,13 +1,16 @@
-// Curves drawn strip by strip, by the calling thread alone and shared with a helper thread,
-// against the same curves drawn one after another: the same picture, pixel for pixel, where
-// curves cross and cover each other, at strip edges, across gaps and on a reversed range.
+// Curves drawn strip by strip, by the calling thread alone and shared with a helper thread
+// (also begun before the background is drawn), against the same curves drawn one after
+// another: the same picture, pixel for pixel, where curves cross and cover each other, at
+// strip edges, across gaps and on a reversed range.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "curve_painter.h"
@@ -48,18 +51,27 @@ std::vector<CurveDraw> draws_of(const std::vector<LineContainer>& stores) {
     return draws;
 }
 
-enum class Way { OneAfterAnother, StripsAlone, StripsWithHelper };
+enum class Way { OneAfterAnother, StripsAlone, StripsWithHelper, BegunBeforeTheBackground };
 
 QImage draw(const std::vector<CurveDraw>& draws, const plot_limits& ranges, const PixelRect& area,
             Way way) {
     QImage image(area.right + 30, area.bottom + 30, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    image.fill(way == Way::BegunBeforeTheBackground ? Qt::black : Qt::white);
     QPainter painter(&image);
     const QRect plot(area.left, area.top, area.width() + 1, area.height() + 1);
     painter.setClipRect(plot);
     if (way == Way::OneAfterAnother) {
         for (const CurveDraw& d : draws)
             paint_curve(painter, *d.store, ranges, area, d.pen, d.options);
+    } else if (way == Way::BegunBeforeTheBackground) {
+        // The helper finds runs while the background is still to be drawn; they must land on
+        // top of it, not under it.
+        CurvesInStrips strips(painter, plot, area, ranges, draws);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        painter.setClipping(false);
+        painter.fillRect(image.rect(), Qt::white);
+        strips.draw(painter);
+        EXPECT_EQ(painter.clipBoundingRect().toRect(), plot);
     } else {
         draw_curves_in_strips(painter, plot, area, ranges, draws, way == Way::StripsWithHelper);
         EXPECT_EQ(painter.clipBoundingRect().toRect(), plot);
@@ -90,6 +102,8 @@ TEST(CurveStrips, DrawWhatTheCurvesDrawOneAfterAnother) {
         for (int run = 0; run < 3; ++run)
             EXPECT_TRUE(draw(draws, c.ranges, c.area, Way::StripsWithHelper) == reference)
                 << c.name << ", run " << run;
+        EXPECT_TRUE(draw(draws, c.ranges, c.area, Way::BegunBeforeTheBackground) == reference)
+            << c.name;
     }
 }
 

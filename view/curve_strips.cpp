@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <semaphore>
 #include <vector>
 
@@ -76,17 +77,71 @@ class StripQueue {
     std::atomic<long long> next_{0};
 };
 
+// Whether the plot's background has been drawn, so that curves may be drawn over it, and the
+// strips whose runs were found before that: whichever thread is free draws them then.
+class HeldStrips {
+  public:
+    bool background_done() const { return done_.load(std::memory_order_acquire); }
+    void finish_background() {
+        if (!done_.exchange(true, std::memory_order_acq_rel))
+            done_signal_.release();
+    }
+    // Called only by the thread that holds strips, once it has taken its last one.
+    void wait_for_background() {
+        if (!background_done())
+            done_signal_.acquire();
+    }
+
+    void hold(const QRect& clip, StripRecording&& recording) {
+        const std::lock_guard lock(mutex_);
+        strips_.push_back({clip, std::move(recording)});
+    }
+    // Draws the held strips until there are none left.
+    void draw(QPainter& painter) {
+        for (;;) {
+            Strip strip;
+            {
+                const std::lock_guard lock(mutex_);
+                if (strips_.empty())
+                    return;
+                strip = std::move(strips_.back());
+                strips_.pop_back();
+            }
+            painter.setClipRect(strip.clip);
+            strip.recording.draw(painter);
+        }
+    }
+
+  private:
+    struct Strip {
+        QRect clip;
+        StripRecording recording;
+    };
+    std::atomic<bool> done_{false};
+    std::binary_semaphore done_signal_{0};
+    std::mutex mutex_;
+    std::vector<Strip> strips_;
+};
+
 // Draws strips from the queue until none are left, each curve's search in a strip starting
-// from where the strip before ended (found by this thread or the other).
+// from where the strip before ended (found by this thread or the other). Until the background
+// is done, the strips' runs are found and held.
 void draw_strips(QPainter& painter, StripQueue& queue, const PixelRect& area,
-                 const plot_limits& ranges, std::span<const CurveDraw> curves) {
+                 const plot_limits& ranges, std::span<const CurveDraw> curves, HeldStrips& held) {
     std::vector<StripCursor> cursors(curves.size());
     StripRecording recording;
+    bool holding = false;
     long long strip = 0;
     int left = 0;
     int right = 0;
-    while (queue.take(strip, left, right)) {
-        painter.setClipRect(QRect(left, area.top, right - left + 1, area.height() + 1));
+    for (;;) {
+        const bool background_done = held.background_done();
+        if (background_done)
+            held.draw(painter);
+        if (!queue.take(strip, left, right))
+            break;
+        const QRect clip(left, area.top, right - left + 1, area.height() + 1);
+        painter.setClipRect(clip);
         for (std::size_t i = 0; i < curves.size(); ++i) {
             StripCursor& cursor = cursors[i];
             std::size_t start = 0;
@@ -100,7 +155,17 @@ void draw_strips(QPainter& painter, StripQueue& queue, const PixelRect& area,
             paint_curve(painter, *curves[i].store, ranges, area, curves[i].pen, options);
             queue.set_start(strip + 1, i, cursor.next);
         }
-        recording.draw(painter);
+        if (background_done) {
+            recording.draw(painter);
+        } else {
+            held.hold(clip, std::move(recording));
+            recording = StripRecording();
+            holding = true;
+        }
+    }
+    if (holding) {
+        held.wait_for_background();
+        held.draw(painter);
     }
 }
 
@@ -130,19 +195,32 @@ struct HelperState {
 
 }  // namespace
 
-void draw_curves_in_strips(QPainter& painter, const QRect& shown, const PixelRect& area,
-                           const plot_limits& ranges, std::span<const CurveDraw> curves,
-                           bool use_helper) {
-    const QRect plot(area.left, area.top, area.width() + 1, area.height() + 1);
+// What the caller and the helper share; the helper keeps it alive until it returns.
+struct CurvesInStrips::Shared {
+    Shared(const QRect& shown, const PixelRect& area_, const plot_limits& ranges_,
+           std::span<const CurveDraw> curves_)
+        : queue(shown, strip_width(area_), curves_.size()),
+          area(area_),
+          ranges(ranges_),
+          curves(curves_) {}
+    StripQueue queue;
+    PixelRect area;
+    plot_limits ranges;
+    std::span<const CurveDraw> curves;
+    HeldStrips held;
+    HelperState helper;
+    bool helper_started = false;
+};
+
+CurvesInStrips::CurvesInStrips(QPainter& painter, const QRect& shown, const PixelRect& area,
+                               const plot_limits& ranges, std::span<const CurveDraw> curves,
+                               bool use_helper) {
     if (shown.isEmpty() || curves.empty())
         return;
-    StripQueue queue(shown, strip_width(area), curves.size());
+    shared_ = std::make_shared<Shared>(shown, area, ranges, curves);
     QImage* image = use_helper ? shareable_image(painter) : nullptr;
-    if (!image || queue.count() < 2 || QThreadPool::globalInstance()->maxThreadCount() < 2) {
-        draw_strips(painter, queue, area, ranges, curves);
-        painter.setClipRect(plot);
+    if (!image || shared_->queue.count() < 2 || QThreadPool::globalInstance()->maxThreadCount() < 2)
         return;
-    }
     // The helper paints through its own image over the same pixels, with the caller's
     // transform and hints; the strips the two draw never share a pixel.
     const QTransform transform = painter.transform();
@@ -155,9 +233,9 @@ void draw_curves_in_strips(QPainter& painter, const QRect& shown, const PixelRec
     const int height = image->height();
     const qsizetype bytes_per_line = image->bytesPerLine();
     const QImage::Format format = image->format();
-    auto state = std::make_shared<HelperState>();
-    QThreadPool::globalInstance()->start([&, state] {
-        if (state->claimed.exchange(true))
+    shared_->helper_started = true;
+    QThreadPool::globalInstance()->start([=, shared = shared_] {
+        if (shared->helper.claimed.exchange(true))
             return;
         try {
             QImage view(bits, width, height, bytes_per_line, format);
@@ -166,16 +244,44 @@ void draw_curves_in_strips(QPainter& painter, const QRect& shown, const PixelRec
             helper.setTransform(transform);
             helper.setCompositionMode(mode);
             helper.setOpacity(opacity);
-            draw_strips(helper, queue, area, ranges, curves);
+            draw_strips(helper, shared->queue, shared->area, shared->ranges, shared->curves,
+                        shared->held);
         } catch (...) {
             // Out of memory: the strips it took stay undrawn, and the caller carries on.
         }
-        state->finished.release();
+        shared->helper.finished.release();
     });
-    draw_strips(painter, queue, area, ranges, curves);
-    if (state->claimed.exchange(true))
-        state->finished.acquire();
-    painter.setClipRect(plot);
+}
+
+CurvesInStrips::~CurvesInStrips() {
+    wait_for_helper();
+}
+
+void CurvesInStrips::wait_for_helper() {
+    if (!shared_ || !shared_->helper_started)
+        return;
+    shared_->held.finish_background();
+    if (shared_->helper.claimed.exchange(true))
+        shared_->helper.finished.acquire();
+    shared_->helper_started = false;
+}
+
+void CurvesInStrips::draw(QPainter& painter) {
+    if (!shared_)
+        return;
+    shared_->held.finish_background();
+    draw_strips(painter, shared_->queue, shared_->area, shared_->ranges, shared_->curves,
+                shared_->held);
+    wait_for_helper();
+    const PixelRect& area = shared_->area;
+    painter.setClipRect(QRect(area.left, area.top, area.width() + 1, area.height() + 1));
+}
+
+void draw_curves_in_strips(QPainter& painter, const QRect& shown, const PixelRect& area,
+                           const plot_limits& ranges, std::span<const CurveDraw> curves,
+                           bool use_helper) {
+    CurvesInStrips strips(painter, shown, area, ranges, curves, use_helper);
+    strips.draw(painter);
 }
 
 }  // namespace tarvik

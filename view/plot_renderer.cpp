@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -265,31 +266,66 @@ std::vector<CurveDraw> curve_draws(Frame& f) {
     return draws;
 }
 
-// Runs of dense curves that can be drawn strip by strip into an image go together (on two
-// cores); the others are drawn whole, in between, in their order. A sparse curve would cost
-// more in setting up each strip than it saves.
-void draw_curves(Frame& f) {
+// The curves in their drawing order. Runs of dense curves that can be drawn strip by strip
+// into an image go together (on two cores); the others are drawn whole, in between, in their
+// order. A sparse curve would cost more in setting up each strip than it saves. The first run
+// is begun before the background is drawn, so that the helper thread finds its runs meanwhile.
+struct CurvePlan {
+    std::vector<CurveDraw> draws;
+    std::size_t early_first = 0;
+    std::optional<CurvesInStrips> early;
+};
+
+bool drawn_in_strips(const Frame& f, const CurveDraw& d) {
     constexpr std::size_t kPointsPerColumnWorthStrips = 8;
-    const std::vector<CurveDraw> draws = curve_draws(f);
     const QPaintDevice* device = f.painter.device();
     const bool image = device && device->devType() == QInternal::Image && !f.parameters.printer;
     const auto columns = static_cast<std::size_t>(std::max(f.p().width() + 1, 1));
-    auto strip = [&](const CurveDraw& d) {
-        return image && d.store->x.size() >= kPointsPerColumnWorthStrips * columns &&
-               drawn_in_strips(*d.store, d.pen, d.options);
-    };
+    return image && d.store->x.size() >= kPointsPerColumnWorthStrips * columns &&
+           drawn_in_strips(*d.store, d.pen, d.options);
+}
+
+// The end of the run of curves drawn in strips that starts at `first`.
+std::size_t end_of_strip_run(const Frame& f, const std::vector<CurveDraw>& draws,
+                             std::size_t first) {
+    std::size_t end = first + 1;
+    while (end < draws.size() && drawn_in_strips(f, draws[end]))
+        ++end;
+    return end;
+}
+
+QRect columns_shown(const Frame& f) {
+    return visible_part(f.painter, f.r).intersected(plot_clip(f.p()));
+}
+
+void begin_curves(Frame& f, CurvePlan& plan) {
+    plan.draws = curve_draws(f);
+    const auto& draws = plan.draws;
+    for (std::size_t i = 0; i < draws.size(); ++i) {
+        if (drawn_in_strips(f, draws[i])) {
+            const std::size_t end = end_of_strip_run(f, draws, i);
+            plan.early_first = i;
+            plan.early.emplace(f.painter, columns_shown(f), f.p(), f.state,
+                               std::span(draws.data() + i, end - i));
+            return;
+        }
+    }
+}
+
+void draw_curves(Frame& f, CurvePlan& plan) {
+    const auto& draws = plan.draws;
     for (std::size_t i = 0; i < draws.size();) {
-        if (!strip(draws[i])) {
+        if (!drawn_in_strips(f, draws[i])) {
             paint_curve(f.painter, *draws[i].store, f.state, f.p(), draws[i].pen, draws[i].options);
             ++i;
             continue;
         }
-        std::size_t end = i + 1;
-        while (end < draws.size() && strip(draws[end]))
-            ++end;
-        const QRect shown = visible_part(f.painter, f.r).intersected(plot_clip(f.p()));
-        draw_curves_in_strips(f.painter, shown, f.p(), f.state,
-                              std::span(draws.data() + i, end - i));
+        const std::size_t end = end_of_strip_run(f, draws, i);
+        if (plan.early && i == plan.early_first)
+            plan.early->draw(f.painter);
+        else
+            draw_curves_in_strips(f.painter, columns_shown(f), f.p(), f.state,
+                                  std::span(draws.data() + i, end - i));
         i = end;
     }
 }
@@ -416,6 +452,8 @@ void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, cons
                                state.m_TickLength);
     choose_ticks(f);
 
+    CurvePlan curves;
+    begin_curves(f, curves);
     draw_axes_and_ticks(f);
     draw_grid(f);
     if (parameters.printer) {
@@ -424,11 +462,11 @@ void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, cons
         draw_tick_labels(f);
         draw_titles(f);
         painter.setClipRect(plot_clip(p));
-        draw_curves(f);
+        draw_curves(f, curves);
         draw_legend(f);
     } else {
         painter.setClipRect(plot_clip(p));
-        draw_curves(f);
+        draw_curves(f, curves);
         painter.setClipRect(to_qrect(r));
         draw_tick_labels(f);
         draw_titles(f);
