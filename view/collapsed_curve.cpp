@@ -11,7 +11,9 @@
 #include <utility>
 #include <vector>
 
-#if defined(__SSE2__)
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
@@ -26,44 +28,20 @@ namespace {
 
 // Lowest and highest of n > 0 values; low is NaN when a value is missing. Kept out of line so
 // that the accumulators stay in registers (inlined into the painter they were spilled to the
-// stack on every point), and returned in two registers rather than through memory. Two values
-// at a time where the processor has 128-bit vectors: the compiler leaves this loop scalar.
+// stack on every point), and returned in two registers rather than through memory. Several
+// values at a time in vectors where the processor has them (the compiler leaves this loop
+// scalar), the last group overlapping the one before: a value taken twice changes neither
+// extreme.
 struct YSummary {
     double low;
     double high;
 };
 
-[[gnu::noinline]] YSummary y_summary(const double* ys, std::size_t n) {
+YSummary y_summary_one_by_one(const double* ys, std::size_t n) {
     double low = ys[0];
     double high = ys[0];
     bool gap = std::isnan(ys[0]);
-    std::size_t k = 1;
-#if defined(__SSE2__)
-    if (n >= 5) {
-        // minpd/maxpd keep the accumulator when a value is NaN, as the scalar code below does;
-        // a missing value is caught by the unordered comparison instead.
-        __m128d low2 = _mm_set1_pd(ys[0]);
-        __m128d high2 = low2;
-        __m128d low2b = low2;
-        __m128d high2b = low2;
-        __m128d missing = _mm_setzero_pd();
-        for (; k + 4 <= n; k += 4) {
-            const __m128d a = _mm_loadu_pd(ys + k);
-            const __m128d b = _mm_loadu_pd(ys + k + 2);
-            missing = _mm_or_pd(missing, _mm_cmpunord_pd(a, b));
-            low2 = _mm_min_pd(a, low2);
-            high2 = _mm_max_pd(a, high2);
-            low2b = _mm_min_pd(b, low2b);
-            high2b = _mm_max_pd(b, high2b);
-        }
-        low2 = _mm_min_pd(low2, low2b);
-        high2 = _mm_max_pd(high2, high2b);
-        low = std::min(_mm_cvtsd_f64(low2), _mm_cvtsd_f64(_mm_unpackhi_pd(low2, low2)));
-        high = std::max(_mm_cvtsd_f64(high2), _mm_cvtsd_f64(_mm_unpackhi_pd(high2, high2)));
-        gap |= _mm_movemask_pd(missing) != 0;
-    }
-#endif
-    for (; k < n; ++k) {
+    for (std::size_t k = 1; k < n; ++k) {
         const double y = ys[k];
         gap |= std::isnan(y);
         low = y < low ? y : low;
@@ -72,6 +50,76 @@ struct YSummary {
     if (gap)
         return {std::numeric_limits<double>::quiet_NaN(), 0.0};
     return {low, high};
+}
+
+#if defined(__SSE2__)
+// minpd/maxpd keep the accumulator when a value is NaN; a missing value is caught by the
+// unordered comparison instead.
+YSummary y_summary_by_fours(const double* ys, std::size_t n) {  // n >= 4
+    __m128d a = _mm_loadu_pd(ys);
+    __m128d b = _mm_loadu_pd(ys + 2);
+    __m128d missing = _mm_cmpunord_pd(a, b);
+    __m128d low = _mm_min_pd(a, b);
+    __m128d high = _mm_max_pd(a, b);
+    for (std::size_t k = 4;; k += 4) {
+        if (k >= n)
+            break;
+        const std::size_t at = k + 4 <= n ? k : n - 4;
+        a = _mm_loadu_pd(ys + at);
+        b = _mm_loadu_pd(ys + at + 2);
+        missing = _mm_or_pd(missing, _mm_cmpunord_pd(a, b));
+        low = _mm_min_pd(low, _mm_min_pd(a, b));
+        high = _mm_max_pd(high, _mm_max_pd(a, b));
+    }
+    if (_mm_movemask_pd(missing) != 0)
+        return {std::numeric_limits<double>::quiet_NaN(), 0.0};
+    return {std::min(_mm_cvtsd_f64(low), _mm_cvtsd_f64(_mm_unpackhi_pd(low, low))),
+            std::max(_mm_cvtsd_f64(high), _mm_cvtsd_f64(_mm_unpackhi_pd(high, high)))};
+}
+#endif
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define TARVIK_Y_SUMMARY_AVX2 1
+[[gnu::target("avx2")]] YSummary y_summary_by_eights(const double* ys, std::size_t n) {  // n >= 8
+    __m256d a = _mm256_loadu_pd(ys);
+    __m256d b = _mm256_loadu_pd(ys + 4);
+    __m256d missing = _mm256_cmp_pd(a, b, _CMP_UNORD_Q);
+    __m256d low = _mm256_min_pd(a, b);
+    __m256d high = _mm256_max_pd(a, b);
+    for (std::size_t k = 8;; k += 8) {
+        if (k >= n)
+            break;
+        const std::size_t at = k + 8 <= n ? k : n - 8;
+        a = _mm256_loadu_pd(ys + at);
+        b = _mm256_loadu_pd(ys + at + 4);
+        missing = _mm256_or_pd(missing, _mm256_cmp_pd(a, b, _CMP_UNORD_Q));
+        low = _mm256_min_pd(low, _mm256_min_pd(a, b));
+        high = _mm256_max_pd(high, _mm256_max_pd(a, b));
+    }
+    if (_mm256_movemask_pd(missing) != 0)
+        return {std::numeric_limits<double>::quiet_NaN(), 0.0};
+    const __m128d low2 = _mm_min_pd(_mm256_castpd256_pd128(low), _mm256_extractf128_pd(low, 1));
+    const __m128d high2 = _mm_max_pd(_mm256_castpd256_pd128(high), _mm256_extractf128_pd(high, 1));
+    return {std::min(_mm_cvtsd_f64(low2), _mm_cvtsd_f64(_mm_unpackhi_pd(low2, low2))),
+            std::max(_mm_cvtsd_f64(high2), _mm_cvtsd_f64(_mm_unpackhi_pd(high2, high2)))};
+}
+
+const bool kHasAvx2 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+}();
+#endif
+
+[[gnu::noinline]] YSummary y_summary(const double* ys, std::size_t n) {
+#if defined(TARVIK_Y_SUMMARY_AVX2)
+    if (n >= 8 && kHasAvx2)
+        return y_summary_by_eights(ys, n);
+#endif
+#if defined(__SSE2__)
+    if (n >= 4)
+        return y_summary_by_fours(ys, n);
+#endif
+    return y_summary_one_by_one(ys, n);
 }
 
 // Where the runs of a 32-bit image go: gathered by bands of columns and written row by row
@@ -191,14 +239,19 @@ class ColumnRuns {
             points_in_column_ += count;
             return;
         }
-        close_column();
         if (in_run_) {
+            // The rows of the column that ends and the two ends of the join after it.
+            const auto [low_row, high_row] = map_.y.place_two(y_low_, y_high_);
+            const auto [last_row, first_row] = map_.y.place_two(y_last_, first_y);
+            close_column(low_row, high_row);
             join_pending_ = true;
-            join_from_ = QPoint(column_, map_.y.place(y_last_));
+            join_from_ = QPoint(column_, last_row);
+            first_row_ = first_row;
+        } else {
+            first_row_ = map_.y.place(first_y);
         }
         in_run_ = true;
         column_ = px;
-        first_row_ = map_.y.place(first_y);
         y_low_ = low;
         y_high_ = high;
         y_last_ = last_y;
@@ -224,12 +277,13 @@ class ColumnRuns {
 
   private:
     void close_column() {
-        if (!in_run_)
-            return;
+        if (in_run_)
+            close_column(map_.y.place(y_low_), map_.y.place(y_high_));
+    }
+    // Closes the column whose lowest and highest y lie on rows a and b.
+    void close_column(int a, int b) {
         Rows rows;
         if (points_in_column_ > 1) {
-            const int a = map_.y.place(y_low_);
-            const int b = map_.y.place(y_high_);
             rows = {std::min(a, b), std::max(a, b)};
             out_.run(column_, rows.top, rows.bottom);
         }
@@ -375,10 +429,27 @@ std::size_t paint_collapsed(QPainter& painter, const LineContainer& store, std::
         if (edges.usable) {
             const std::size_t estimate =
                 first_not_below(xs.data(), i + 1, last, edges.far_edge(px), i + previous_length);
-            if (estimate < last)
-                probe(estimate);
-            if (estimate - 1 > inside)
-                probe(estimate - 1);
+            if (estimate < last && estimate - 1 > inside) {
+                // The two points either side of the estimate, placed together.
+                const auto [before, at] = map.x.place_two(xs[estimate - 1], xs[estimate]);
+                if (at == px) {
+                    inside = estimate;
+                } else {
+                    beyond = estimate;
+                    next_column = at;
+                    if (before == px) {
+                        inside = estimate - 1;
+                    } else {
+                        beyond = estimate - 1;
+                        next_column = before;
+                    }
+                }
+            } else {
+                if (estimate < last)
+                    probe(estimate);
+                if (estimate - 1 > inside)
+                    probe(estimate - 1);
+            }
         } else {
             // Neighbouring columns mostly hold as many points: try that length first.
             const std::size_t guess = i + previous_length;
