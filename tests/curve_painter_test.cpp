@@ -124,6 +124,33 @@ TEST(CurvePainter, CollapsedLinesMatchEverySegment) {
     }
 }
 
+// A column's lowest and highest y are found however many points it holds and wherever among
+// them the extreme lies, and a missing point anywhere in it breaks the line.
+TEST(CurvePainter, ColumnsFindTheirExtremesAndGapsAtEveryPlace) {
+    const int columns = kArea.right - kArea.left;
+    for (int n = 1; n <= 20; ++n) {
+        for (const bool gaps : {false, true}) {
+            LineContainer store;
+            for (int c = 0; c < columns; ++c) {
+                for (int k = 0; k < n; ++k) {
+                    const bool marked = k == c % n;
+                    double y = std::sin(c * 0.05) + 0.01 * k;
+                    if (marked && !gaps)
+                        y += c % 2 == 0 ? 0.8 : -0.8;  // a spike up or down
+                    if (marked && gaps && c % 7 == 3)
+                        y = kNaN;
+                    store.add_point(c + (k + 0.5) / n, y, 0);
+                }
+            }
+            const plot_limits r = ranges(0, columns, -2, 2);
+            const CurvePen pen{QColor(0, 0, 200), SOLID, 1, 0};
+            const Difference d = compare(draw(store, r, pen, true), draw(store, r, pen, false));
+            EXPECT_EQ(d.outside_reference_runs, 0) << n << (gaps ? " with gaps" : "");
+            EXPECT_LE(d.pixels, 40) << n << (gaps ? " with gaps" : "");
+        }
+    }
+}
+
 // Runs written straight into a 32-bit image's rows, with the joins they cover left out, paint
 // what the painter's lines paint (a 24-bit image gets lines), shifted and clipped alike.
 TEST(CurvePainter, RunsWrittenIntoTheImageMatchPaintedRuns) {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "axis_map.h"
 #include "axis_scale.h"
 #include "plot_layout.h"
 
@@ -88,6 +89,45 @@ TEST(PlotLayoutTest, MissingAndUnmappablePointsGetSafePixels) {
     EXPECT_EQ(map_point(5.0, 3.0, flat, p), (std::pair{10, 220}));
     EXPECT_EQ(map_point(6.0, 4.0, flat, p), (std::pair{kPixelLimit, -kPixelLimit}));
     EXPECT_EQ(map_point(4.0, 2.0, flat, p), (std::pair{-kPixelLimit, kPixelLimit}));
+}
+
+// Drawing places two values at once; each must land where placing it alone puts it: on both
+// sides of whole pixels, at the origin, near and beyond the pixel limit, and when missing.
+TEST(PlotLayoutTest, PlacingTwoValuesAtOnceGivesTheirOwnPixels) {
+    const AxisMap maps[] = {
+        AxisMap::horizontal(0.0, 10.0, 10, 100),
+        AxisMap::vertical(-1.1, 1.1, 1599, 1580),
+        AxisMap::vertical(5.0, -5.0, 800, 777),             // inverted
+        AxisMap::horizontal(1.7e9, 1.7e9 + 1e-3, 3, 2557),  // a large offset, zoomed far in
+        AxisMap::horizontal(0.0, 1e-300, -40, 1000),        // steps far beyond the limit
+    };
+    const std::vector<double> specials = {0.0, -0.0, kNaN, kInf, -kInf, 1e300, -1e300};
+    std::vector<double> values = specials;
+    for (const AxisMap& m : maps) {
+        // Pixel edges and the doubles a few steps either side of them, where the product
+        // with the scale may truncate to another pixel than the quotient does.
+        for (int pixel = -3; pixel < 40; ++pixel) {
+            const double edge = m.to_value(m.origin + pixel * m.direction);
+            double below = edge;
+            double above = edge;
+            values.insert(values.end(), {edge, edge + 0.5 / m.scale});
+            for (int step = 0; step < 3; ++step) {
+                below = std::nextafter(below, -kInf);
+                above = std::nextafter(above, kInf);
+                values.insert(values.end(), {below, above});
+            }
+        }
+    }
+    for (const AxisMap& m : maps) {
+        for (std::size_t i = 0; i + 1 < values.size(); ++i) {
+            for (const double b : {values[i + 1], specials[i % specials.size()]}) {
+                const double a = values[i];
+                EXPECT_EQ(m.place_two(a, b), (std::pair{m.place(a), m.place(b)}))
+                    << a << ", " << b << " from " << m.minimum << " over " << m.span;
+                EXPECT_EQ(m.place_two(b, a), (std::pair{m.place(b), m.place(a)}));
+            }
+        }
+    }
 }
 
 // Pixel to value undoes value to pixel up to the truncation; an inverted y range too.
