@@ -276,7 +276,7 @@ struct CurvePlan {
     std::optional<CurvesInStrips> early;
 };
 
-bool drawn_in_strips(const Frame& f, const CurveDraw& d) {
+bool goes_in_strips(const Frame& f, const CurveDraw& d) {
     constexpr std::size_t kPointsPerColumnWorthStrips = 8;
     const QPaintDevice* device = f.painter.device();
     const bool image = device && device->devType() == QInternal::Image && !f.parameters.printer;
@@ -289,7 +289,7 @@ bool drawn_in_strips(const Frame& f, const CurveDraw& d) {
 std::size_t end_of_strip_run(const Frame& f, const std::vector<CurveDraw>& draws,
                              std::size_t first) {
     std::size_t end = first + 1;
-    while (end < draws.size() && drawn_in_strips(f, draws[end]))
+    while (end < draws.size() && goes_in_strips(f, draws[end]))
         ++end;
     return end;
 }
@@ -302,7 +302,7 @@ void begin_curves(Frame& f, CurvePlan& plan) {
     plan.draws = curve_draws(f);
     const auto& draws = plan.draws;
     for (std::size_t i = 0; i < draws.size(); ++i) {
-        if (drawn_in_strips(f, draws[i])) {
+        if (goes_in_strips(f, draws[i])) {
             const std::size_t end = end_of_strip_run(f, draws, i);
             plan.early_first = i;
             plan.early.emplace(f.painter, columns_shown(f), f.p(), f.state,
@@ -315,7 +315,7 @@ void begin_curves(Frame& f, CurvePlan& plan) {
 void draw_curves(Frame& f, CurvePlan& plan) {
     const auto& draws = plan.draws;
     for (std::size_t i = 0; i < draws.size();) {
-        if (!drawn_in_strips(f, draws[i])) {
+        if (!goes_in_strips(f, draws[i])) {
             paint_curve(f.painter, *draws[i].store, f.state, f.p(), draws[i].pen, draws[i].options);
             ++i;
             continue;
@@ -425,7 +425,6 @@ void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, cons
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, parameters.antialiased_text);
-    painter.fillRect(QRect(0, 0, r.width(), r.height()), Qt::white);
 
     const QFont font = plot_font(state, parameters.antialiased_text);
     painter.setFont(font);
@@ -452,8 +451,11 @@ void draw_plot(QPainter& painter, const PixelRect& r, PlotViewState& state, cons
                                state.m_TickLength);
     choose_ticks(f);
 
+    // The helper starts on the curves before anything is painted: the white fill of a scaled
+    // screen's picture alone takes a millisecond or two.
     CurvePlan curves;
     begin_curves(f, curves);
+    painter.fillRect(QRect(0, 0, r.width(), r.height()), Qt::white);
     draw_axes_and_ticks(f);
     draw_grid(f);
     if (parameters.printer) {
