@@ -61,9 +61,7 @@ YSummary y_summary_by_fours(const double* ys, std::size_t n) {  // n >= 4
     __m128d missing = _mm_cmpunord_pd(a, b);
     __m128d low = _mm_min_pd(a, b);
     __m128d high = _mm_max_pd(a, b);
-    for (std::size_t k = 4;; k += 4) {
-        if (k >= n)
-            break;
+    for (std::size_t k = 4; k < n; k += 4) {
         const std::size_t at = k + 4 <= n ? k : n - 4;
         a = _mm_loadu_pd(ys + at);
         b = _mm_loadu_pd(ys + at + 2);
@@ -86,9 +84,7 @@ YSummary y_summary_by_fours(const double* ys, std::size_t n) {  // n >= 4
     __m256d missing = _mm256_cmp_pd(a, b, _CMP_UNORD_Q);
     __m256d low = _mm256_min_pd(a, b);
     __m256d high = _mm256_max_pd(a, b);
-    for (std::size_t k = 8;; k += 8) {
-        if (k >= n)
-            break;
+    for (std::size_t k = 8; k < n; k += 8) {
         const std::size_t at = k + 8 <= n ? k : n - 8;
         a = _mm256_loadu_pd(ys + at);
         b = _mm256_loadu_pd(ys + at + 4);
@@ -416,8 +412,8 @@ std::size_t paint_collapsed(QPainter& painter, const LineContainer& store, std::
         }
         std::size_t inside = i;  // the last index known to be in the column
         std::size_t beyond = last;
-        auto probe = [&](std::size_t k) {
-            const int c = map.x.place(xs[k]);
+        // Point k lies in column c: in this one, or it bounds it.
+        auto settle = [&](std::size_t k, int c) {
             if (c == px) {
                 inside = k;
                 return true;
@@ -426,24 +422,15 @@ std::size_t paint_collapsed(QPainter& painter, const LineContainer& store, std::
             next_column = c;
             return false;
         };
+        auto probe = [&](std::size_t k) { return settle(k, map.x.place(xs[k])); };
         if (edges.usable) {
             const std::size_t estimate =
                 first_not_below(xs.data(), i + 1, last, edges.far_edge(px), i + previous_length);
             if (estimate < last && estimate - 1 > inside) {
                 // The two points either side of the estimate, placed together.
                 const auto [before, at] = map.x.place_two(xs[estimate - 1], xs[estimate]);
-                if (at == px) {
-                    inside = estimate;
-                } else {
-                    beyond = estimate;
-                    next_column = at;
-                    if (before == px) {
-                        inside = estimate - 1;
-                    } else {
-                        beyond = estimate - 1;
-                        next_column = before;
-                    }
-                }
+                if (!settle(estimate, at))
+                    settle(estimate - 1, before);
             } else {
                 if (estimate < last)
                     probe(estimate);
